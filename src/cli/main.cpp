@@ -1,0 +1,49 @@
+// zelvok: recording dates and times from a camcorder playlist, as subtitles.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/run.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <shellapi.h>
+#endif
+
+namespace {
+
+#ifdef _WIN32
+
+// The arguments as UTF-8, read from the wide command line so that names in
+// any script reach the program intact.
+std::vector<std::string> program_arguments(int, char**) {
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int at = 1; wide != nullptr && at < count; ++at) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide[at], -1, nullptr, 0, nullptr, nullptr);
+    std::string argument(size > 0 ? static_cast<std::size_t>(size - 1) : 0, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide[at], -1, argument.data(), size, nullptr, nullptr);
+    arguments.push_back(std::move(argument));
+  }
+  LocalFree(wide);
+  return arguments;
+}
+
+#else
+
+std::vector<std::string> program_arguments(int argc, char** argv) {
+  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+#endif
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> arguments = program_arguments(argc, argv);
+  const int status = zelvok::run(arguments, zelvok::standard_console());
+  std::fflush(stdout);
+  return status;
+}

@@ -1,0 +1,130 @@
+#include "messages/console.h"
+
+#include <string>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <iconv.h>
+#include <langinfo.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstring>
+#endif
+
+namespace zelvok {
+namespace {
+
+#ifdef _WIN32
+
+constexpr unsigned kShiftJisCodePage = 932;
+
+std::string to_shift_jis(std::string_view text) {
+  if (text.empty()) {
+    return {};
+  }
+  const int text_size = static_cast<int>(text.size());
+  const int wide_size = MultiByteToWideChar(CP_UTF8, 0, text.data(), text_size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(wide_size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), text_size, wide.data(), wide_size);
+  const int size =
+      WideCharToMultiByte(kShiftJisCodePage, 0, wide.data(), wide_size, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) {
+    return std::string(text);
+  }
+  std::string out(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(kShiftJisCodePage, 0, wide.data(), wide_size, out.data(), size, nullptr,
+                      nullptr);
+  return out;
+}
+
+bool is_utf8_terminal() {
+  // A Windows console shows UTF-8 once its output code page is set to it; pipes
+  // and files keep the Shift_JIS bytes.
+  DWORD mode = 0;
+  HANDLE handle = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (handle == INVALID_HANDLE_VALUE || GetConsoleMode(handle, &mode) == 0) {
+    return false;
+  }
+  return SetConsoleOutputCP(CP_UTF8) != 0;
+}
+
+#else
+
+std::string to_shift_jis(std::string_view text) {
+  iconv_t converter = iconv_open("CP932", "UTF-8");
+  if (converter == reinterpret_cast<iconv_t>(-1)) {
+    // The converter ships with the C library; without it the text is still
+    // better shown than dropped.
+    return std::string(text);
+  }
+  // Shift_JIS never takes more bytes than UTF-8 for the same characters.
+  std::string out(text.size(), '\0');
+  std::string in(text);
+  char* in_next = in.data();
+  std::size_t in_left = in.size();
+  char* out_next = out.data();
+  std::size_t out_left = out.size();
+  const std::size_t result = iconv(converter, &in_next, &in_left, &out_next, &out_left);
+  iconv_close(converter);
+  if (result == static_cast<std::size_t>(-1)) {
+    return std::string(text);
+  }
+  out.resize(out.size() - out_left);
+  return out;
+}
+
+bool is_utf8_terminal() {
+  if (isatty(STDOUT_FILENO) == 0) {
+    return false;
+  }
+  std::setlocale(LC_CTYPE, "");
+  const char* codeset = nl_langinfo(CODESET);
+  return codeset != nullptr && std::strcmp(codeset, "UTF-8") == 0;
+}
+
+#endif
+
+void write_bytes(const Console& console, std::string_view bytes) {
+  std::fwrite(bytes.data(), 1, bytes.size(), console.stream);
+}
+
+}  // namespace
+
+Console standard_console() {
+  return Console{stdout, is_utf8_terminal() ? ConsoleEncoding::kUtf8 : ConsoleEncoding::kShiftJis};
+}
+
+std::string encode_text(std::string_view text, ConsoleEncoding encoding) {
+  if (encoding == ConsoleEncoding::kUtf8) {
+    return std::string(text);
+  }
+  return to_shift_jis(text);
+}
+
+void print(const Console& console, std::string_view text) {
+  write_bytes(console, encode_text(text, console.encoding));
+}
+
+std::string render_message(std::string_view text, std::string_view value,
+                           ConsoleEncoding encoding) {
+  // Each text takes one value, marked "%s" or "%d"; the halves around it are
+  // encoded on their own so that the value's bytes pass through untouched.
+  std::size_t mark = text.find("%s");
+  if (mark == std::string_view::npos) {
+    mark = text.find("%d");
+  }
+  if (mark == std::string_view::npos) {
+    return encode_text(text, encoding);
+  }
+  return encode_text(text.substr(0, mark), encoding) + std::string(value) +
+         encode_text(text.substr(mark + 2), encoding);
+}
+
+void print(const Console& console, std::string_view text, std::string_view value) {
+  write_bytes(console, render_message(text, value, console.encoding));
+}
+
+}  // namespace zelvok

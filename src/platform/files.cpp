@@ -1,0 +1,190 @@
+#include "platform/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace zelvok {
+namespace {
+
+#ifdef _WIN32
+
+// Names arrive as UTF-8; the wide-character calls open any name Windows has.
+std::wstring wide_name(const std::string& name) {
+  const int size = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data(),
+                                       static_cast<int>(name.size()), nullptr, 0);
+  if (size <= 0) {
+    return {};
+  }
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data(), static_cast<int>(name.size()),
+                      wide.data(), size);
+  return wide;
+}
+
+OpenedFile describe(int descriptor) {
+  OpenedFile file{descriptor, {0, 0}, false, 0};
+  BY_HANDLE_FILE_INFORMATION info;
+  const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(descriptor));
+  if (GetFileType(handle) == FILE_TYPE_DISK && GetFileInformationByHandle(handle, &info) != 0) {
+    file.regular = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    file.identity = {info.dwVolumeSerialNumber,
+                     (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+    file.size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+  }
+  return file;
+}
+
+int open_name(const std::string& name, int flags) {
+  const std::wstring wide = wide_name(name);
+  if (wide.empty() || wide.find(L'\0') != std::wstring::npos) {
+    return -1;
+  }
+  return _wopen(wide.c_str(), flags | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+}
+
+constexpr int kReadFlags = _O_RDONLY;
+constexpr int kWriteFlags = _O_WRONLY | _O_CREAT;
+
+#else
+
+OpenedFile describe(int descriptor) {
+  OpenedFile file{descriptor, {0, 0}, false, 0};
+  struct stat info {};
+  if (fstat(descriptor, &info) == 0) {
+    file.regular = S_ISREG(info.st_mode);
+    file.identity = {static_cast<std::uint64_t>(info.st_dev),
+                     static_cast<std::uint64_t>(info.st_ino)};
+    file.size = file.regular ? static_cast<std::uint64_t>(info.st_size) : 0;
+  }
+  return file;
+}
+
+int open_name(const std::string& name, int flags) {
+  // A name with an embedded NUL would silently name another file.
+  if (name.find('\0') != std::string::npos) {
+    errno = ENOENT;
+    return -1;
+  }
+  int descriptor = -1;
+  do {
+    descriptor = open(name.c_str(), flags | O_CLOEXEC | O_NOCTTY, 0666);
+  } while (descriptor < 0 && errno == EINTR);
+  return descriptor;
+}
+
+constexpr int kReadFlags = O_RDONLY | O_NONBLOCK;
+constexpr int kWriteFlags = O_WRONLY | O_CREAT;
+
+#endif
+
+}  // namespace
+
+bool same_file(const FileIdentity& a, const FileIdentity& b) {
+  return a.device == b.device && a.index == b.index;
+}
+
+OpenedFile open_for_reading(const std::string& name) {
+  const int descriptor = open_name(name, kReadFlags);
+  if (descriptor < 0) {
+    return OpenedFile{-1, {0, 0}, false, 0};
+  }
+  return describe(descriptor);
+}
+
+OpenedFile open_for_writing(const std::string& name) {
+  const int descriptor = open_name(name, kWriteFlags);
+  if (descriptor < 0) {
+    return OpenedFile{-1, {0, 0}, false, 0};
+  }
+  return describe(descriptor);
+}
+
+#ifdef _WIN32
+
+bool truncate_file(int descriptor) { return _chsize_s(descriptor, 0) == 0; }
+
+std::size_t read_fully(int descriptor, void* buffer, std::size_t size) {
+  auto* next = static_cast<char*>(buffer);
+  std::size_t done = 0;
+  while (done < size) {
+    constexpr std::size_t kChunk = 1u << 30;
+    const std::size_t want = size - done < kChunk ? size - done : kChunk;
+    const int got = _read(descriptor, next + done, static_cast<unsigned>(want));
+    if (got <= 0) {
+      break;
+    }
+    done += static_cast<std::size_t>(got);
+  }
+  return done;
+}
+
+bool write_fully(int descriptor, const void* buffer, std::size_t size) {
+  const auto* next = static_cast<const char*>(buffer);
+  while (size > 0) {
+    constexpr std::size_t kChunk = 1u << 30;
+    const std::size_t want = size < kChunk ? size : kChunk;
+    const int put = _write(descriptor, next, static_cast<unsigned>(want));
+    if (put <= 0) {
+      return false;
+    }
+    next += put;
+    size -= static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
+bool close_file(int descriptor) { return _close(descriptor) == 0; }
+
+#else
+
+bool truncate_file(int descriptor) { return ftruncate(descriptor, 0) == 0; }
+
+std::size_t read_fully(int descriptor, void* buffer, std::size_t size) {
+  auto* next = static_cast<char*>(buffer);
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t got = read(descriptor, next + done, size - done);
+    if (got < 0 && errno == EINTR) {
+      continue;
+    }
+    if (got <= 0) {
+      break;
+    }
+    done += static_cast<std::size_t>(got);
+  }
+  return done;
+}
+
+bool write_fully(int descriptor, const void* buffer, std::size_t size) {
+  const auto* next = static_cast<const char*>(buffer);
+  while (size > 0) {
+    const ssize_t put = write(descriptor, next, size);
+    if (put < 0 && errno == EINTR) {
+      continue;
+    }
+    if (put <= 0) {
+      return false;
+    }
+    next += put;
+    size -= static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
+bool close_file(int descriptor) {
+  // After EINTR the descriptor is already released on Linux: never close twice.
+  return close(descriptor) == 0 || errno == EINTR;
+}
+
+#endif
+
+}  // namespace zelvok

@@ -1,0 +1,47 @@
+// The few file operations the program needs from the operating system, on
+// plain descriptors: open, identify, read, write, close.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace zelvok {
+
+// Which file a descriptor is open on, however its name was spelled.
+struct FileIdentity {
+  std::uint64_t device;  // file system (volume) holding the file
+  std::uint64_t index;   // the file's number within it
+};
+
+bool same_file(const FileIdentity& a, const FileIdentity& b);
+
+struct OpenedFile {
+  int descriptor;         // -1 when the file could not be opened
+  FileIdentity identity;  // valid when opened
+  bool regular;           // a regular file, as opposed to a device, FIFO or directory
+  std::uint64_t size;     // bytes in the file, for a regular file
+};
+
+// Opens an existing file for reading. A FIFO or device is opened without
+// waiting on it, so that the caller can refuse it at once.
+OpenedFile open_for_reading(const std::string& name);
+
+// Opens a file for writing, creating it when missing but leaving its content
+// as it is: the caller looks at what it opened before anything is lost.
+OpenedFile open_for_writing(const std::string& name);
+
+// Empties a file opened for writing.
+bool truncate_file(int descriptor);
+
+// Reads until `size` bytes are in or the file ends; returns the count read.
+std::size_t read_fully(int descriptor, void* buffer, std::size_t size);
+
+// Writes all `size` bytes, or reports failure (a full disk, an I/O error).
+bool write_fully(int descriptor, const void* buffer, std::size_t size);
+
+// Closes the descriptor; false when the system reports an error, as some file
+// systems do only then for data written earlier.
+bool close_file(int descriptor);
+
+}  // namespace zelvok

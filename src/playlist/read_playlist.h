@@ -1,0 +1,17 @@
+// The playlist stage of a run: load, validate, and tell the user.
+#pragma once
+
+#include <string>
+
+#include "messages/console.h"
+#include "playlist/playlist.h"
+
+namespace zelvok {
+
+// Loads and validates the named playlist, printing the PlayItem count and, on
+// failure, the one message that says what is wrong. True when `playlist` is
+// ready for the output stage.
+bool read_playlist(const std::string& name, const Console& console, PlaylistImage* image,
+                   Playlist* playlist);
+
+}  // namespace zelvok

@@ -1,0 +1,56 @@
+#include "subtitle/srt_file.h"
+
+#include <algorithm>
+
+namespace zelvok {
+namespace {
+
+bool flush(SrtFile* file) {
+  const bool written = write_fully(file->descriptor, file->buffer.get(), file->used);
+  file->used = 0;
+  return written;
+}
+
+}  // namespace
+
+bool open_srt_file(const std::string& name, std::span<const FileIdentity> kept, SrtFile* file) {
+  const OpenedFile opened = open_for_writing(name);
+  if (opened.descriptor < 0) {
+    return false;
+  }
+  const bool is_kept = std::any_of(kept.begin(), kept.end(), [&](const FileIdentity& identity) {
+    return same_file(identity, opened.identity);
+  });
+  // Devices such as /dev/null cannot be emptied and need not be.
+  if (is_kept || (opened.regular && !truncate_file(opened.descriptor))) {
+    close_file(opened.descriptor);
+    return false;
+  }
+  file->name = name;
+  file->descriptor = opened.descriptor;
+  file->identity = opened.identity;
+  if (file->buffer == nullptr) {
+    file->buffer = std::make_unique_for_overwrite<char[]>(kSrtBufferSize);
+  }
+  file->used = 0;
+  return true;
+}
+
+char* srt_space(SrtFile* file, std::size_t size) {
+  if (kSrtBufferSize - file->used < size && !flush(file)) {
+    return nullptr;
+  }
+  return file->buffer.get() + file->used;
+}
+
+bool close_srt_file(SrtFile* file) {
+  if (file->descriptor < 0) {
+    return true;
+  }
+  const bool flushed = flush(file);
+  const bool closed = close_file(file->descriptor);
+  file->descriptor = -1;
+  return flushed && closed;
+}
+
+}  // namespace zelvok

@@ -1,0 +1,40 @@
+// A subtitle file being written: bytes gather in a buffer and go to the disk
+// in large blocks, so the cost of a run is the cost of its bytes.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "platform/files.h"
+
+namespace zelvok {
+
+inline constexpr std::size_t kSrtBufferSize = 256 * 1024;
+
+struct SrtFile {
+  std::string name;               // as the user or the playlist gave it
+  int descriptor = -1;            // -1 once closed
+  FileIdentity identity{0, 0};    // the file it is open on
+  std::unique_ptr<char[]> buffer;  // kSrtBufferSize bytes
+  std::size_t used = 0;           // bytes in the buffer not yet written
+};
+
+// Opens `name` for writing and empties it, unless it is one of the `kept`
+// files (the input, or another output of this run), which are left untouched.
+bool open_srt_file(const std::string& name, std::span<const FileIdentity> kept, SrtFile* file);
+
+// Room for `size` (at most kSrtBufferSize) more bytes, writing out the buffer
+// first if it is needed; nullptr when that write failed.
+char* srt_space(SrtFile* file, std::size_t size);
+
+// Marks the bytes up to `end`, inside the room srt_space gave, as written.
+inline void srt_commit(SrtFile* file, const char* end) {
+  file->used = static_cast<std::size_t>(end - file->buffer.get());
+}
+
+// Writes out what is buffered and closes the file; false when either failed.
+bool close_srt_file(SrtFile* file);
+
+}  // namespace zelvok

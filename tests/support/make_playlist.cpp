@@ -1,0 +1,74 @@
+// make_playlist OUTPUT DURATION[xCOUNT]...
+//
+// Writes a camcorder playlist with one clip per DURATION (milliseconds; xCOUNT
+// repeats it), named 00000, 00001, ..., each with its own dated scene: the
+// first recorded on 2024/07/14 at 09:30:12, each next one ten minutes after
+// the previous clip ended. Used for the sample playlist and the benchmark.
+#include <charconv>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "support/playlist_builder.h"
+
+namespace {
+
+using zelvok::testing::SceneSpec;
+
+struct Moment {
+  unsigned year = 2024, month = 7, day = 14, hour = 9, minute = 30, second = 12;
+};
+
+// Moves `moment` on by `seconds`; months of 31 days are close enough here.
+void advance(Moment* moment, unsigned long long seconds) {
+  unsigned long long total = moment->second + 60ull * (moment->minute + 60ull * moment->hour);
+  total += seconds;
+  moment->second = static_cast<unsigned>(total % 60);
+  moment->minute = static_cast<unsigned>(total / 60 % 60);
+  moment->hour = static_cast<unsigned>(total / 3600 % 24);
+  moment->day += static_cast<unsigned>(total / 86400);
+  while (moment->day > 28) {
+    moment->day -= 28;
+    if (++moment->month > 12) {
+      moment->month = 1;
+      ++moment->year;
+    }
+  }
+}
+
+bool parse(std::string_view text, unsigned long* value) {
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), *value);
+  return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: make_playlist OUTPUT DURATION_MS[xCOUNT]...\n");
+    return 2;
+  }
+  zelvok::testing::PlaylistSpec spec;
+  Moment moment;
+  for (int at = 2; at < argc; ++at) {
+    const std::string_view argument = argv[at];
+    const std::size_t times = argument.find('x');
+    unsigned long duration = 0;
+    unsigned long count = 1;
+    if (!parse(argument.substr(0, times), &duration) ||
+        (times != std::string_view::npos && !parse(argument.substr(times + 1), &count))) {
+      std::fprintf(stderr, "make_playlist: bad clip duration '%s'\n", argv[at]);
+      return 2;
+    }
+    for (unsigned long i = 0; i < count; ++i) {
+      char name[8];
+      std::snprintf(name, sizeof name, "%05zu", spec.clips.size() % 100000);
+      spec.clips.push_back(zelvok::testing::clip(name, static_cast<std::uint32_t>(duration)));
+      spec.scenes.push_back(zelvok::testing::scene_at(moment.year, moment.month, moment.day,
+                                                      moment.hour, moment.minute, moment.second));
+      advance(&moment, duration / 1000 + 600);
+    }
+  }
+  zelvok::testing::write_file(argv[1], zelvok::testing::build_playlist(spec));
+  return 0;
+}

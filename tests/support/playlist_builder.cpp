@@ -1,0 +1,173 @@
+#include "support/playlist_builder.h"
+
+#include <fstream>
+#include <stdexcept>
+
+#include "playlist/layout.h"
+
+namespace zelvok::testing {
+namespace {
+
+// Sizes of the parts the program does not read, as a camcorder lays them out.
+constexpr std::size_t kAppInfoEnd = 58;           // header and AppInfoPlayList
+constexpr std::uint16_t kRecordBodyLength = 48;   // PlayItem bytes after the length field
+constexpr std::size_t kMarkListSize = 6;          // an empty PlayListMark
+constexpr std::size_t kExtensionHeaderSize = 24;  // up to the first data block
+
+struct Writer {
+  std::vector<std::uint8_t> bytes;
+
+  void u8(std::uint8_t value) { bytes.push_back(value); }
+  void u16(std::uint16_t value) {
+    u8(static_cast<std::uint8_t>(value >> 8));
+    u8(static_cast<std::uint8_t>(value));
+  }
+  void u32(std::uint32_t value) {
+    u16(static_cast<std::uint16_t>(value >> 16));
+    u16(static_cast<std::uint16_t>(value));
+  }
+  void text(const std::string& value) { bytes.insert(bytes.end(), value.begin(), value.end()); }
+  void zeros_to(std::size_t size) {
+    if (bytes.size() < size) {
+      bytes.resize(size, 0);
+    }
+  }
+  void put_u16(std::size_t at, std::uint16_t value) {
+    bytes[at] = static_cast<std::uint8_t>(value >> 8);
+    bytes[at + 1] = static_cast<std::uint8_t>(value);
+  }
+  void put_u32(std::size_t at, std::uint32_t value) {
+    put_u16(at, static_cast<std::uint16_t>(value >> 16));
+    put_u16(at + 2, static_cast<std::uint16_t>(value));
+  }
+};
+
+std::uint8_t bcd(unsigned value) { return static_cast<std::uint8_t>((value / 10) << 4 | (value % 10)); }
+
+void write_play_item(Writer* out, const ClipSpec& clip) {
+  const std::size_t start = out->bytes.size();
+  out->u16(clip.length.value_or(kRecordBodyLength));
+  out->text(clip.name);
+  out->text("M2TS");
+  out->u16(0x0001);  // connection condition 1: a new recording
+  out->u8(0);        // STC reference
+  out->u32(clip.in_time);
+  out->u32(clip.out_time);
+  out->zeros_to(start + layout::kRecordLengthSize + kRecordBodyLength);
+}
+
+void write_playlist(Writer* out, const PlaylistSpec& spec) {
+  const std::size_t start = out->bytes.size();
+  out->u32(0);  // length, filled in below
+  out->u16(0);
+  out->u16(spec.play_item_count.value_or(static_cast<std::uint16_t>(spec.clips.size())));
+  out->u16(0);  // SubPaths
+  for (const ClipSpec& clip : spec.clips) {
+    write_play_item(out, clip);
+  }
+  out->put_u32(start, static_cast<std::uint32_t>(out->bytes.size() - start - 4));
+}
+
+void write_scene(Writer* out, const SceneSpec& scene) {
+  const std::size_t start = out->bytes.size();
+  out->text(std::string("\x01\x08\x31\x00\x00\x00\x00\x00\xff\xff\x46", 11));
+  out->u16(scene.year);
+  for (std::uint8_t field : {scene.month, scene.day, scene.hour, scene.minute, scene.second}) {
+    out->u8(field);
+  }
+  out->zeros_to(start + layout::kMarker);
+  out->u8(scene.marker);
+  out->zeros_to(start + layout::kSceneEntrySize);
+}
+
+void write_plex_block(Writer* out, const PlaylistSpec& spec) {
+  const std::size_t start = out->bytes.size();
+  const auto count = static_cast<std::uint16_t>(spec.scenes.size());
+  out->text(spec.plex_magic);
+  out->u32(0);
+  out->u32(spec.plex_block_length);
+  out->zeros_to(start + layout::kSceneTableSize);
+  out->u16(spec.scene_table_size.value_or(
+      static_cast<std::uint16_t>(layout::kSceneEntrySize * count + layout::kSceneTableSizeExtra)));
+  out->u16(spec.scene_count.value_or(count));
+  for (const SceneSpec& scene : spec.scenes) {
+    write_scene(out, scene);
+  }
+}
+
+void write_extension_data(Writer* out, const PlaylistSpec& spec) {
+  const std::size_t start = out->bytes.size();
+  out->u32(0);  // length, filled in once the file is complete
+  out->u32(spec.data_block_address.value_or(kExtensionHeaderSize));
+  out->zeros_to(start + layout::kEntryCount);
+  out->u8(spec.extension_entry_count);
+  out->u16(spec.id1);
+  out->u16(spec.id2);
+  out->u32(kExtensionHeaderSize);  // the entry's own start and length, unused
+  out->u32(static_cast<std::uint32_t>(layout::kFirstScene + layout::kSceneEntrySize * spec.scenes.size()));
+  out->zeros_to(start + kExtensionHeaderSize);
+  write_plex_block(out, spec);
+  const std::uint32_t length = static_cast<std::uint32_t>(out->bytes.size() - start - 4);
+  out->put_u32(start, spec.extension_length.value_or(length));
+}
+
+}  // namespace
+
+SceneSpec scene_at(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned minute,
+                   unsigned second) {
+  SceneSpec scene;
+  scene.year = static_cast<std::uint16_t>(bcd(year / 100) << 8 | bcd(year % 100));
+  scene.month = bcd(month);
+  scene.day = bcd(day);
+  scene.hour = bcd(hour);
+  scene.minute = bcd(minute);
+  scene.second = bcd(second);
+  return scene;
+}
+
+SceneSpec undated_scene() {
+  SceneSpec scene;
+  scene.year = 0;
+  return scene;
+}
+
+ClipSpec clip(std::string name, std::uint32_t milliseconds, std::uint32_t in_time) {
+  return ClipSpec{std::move(name), in_time, in_time + ticks(milliseconds), std::nullopt};
+}
+
+PlaylistSpec playlist_of(std::vector<ClipSpec> clips, std::vector<SceneSpec> scenes) {
+  PlaylistSpec spec;
+  spec.clips = std::move(clips);
+  spec.scenes = std::move(scenes);
+  return spec;
+}
+
+std::vector<std::uint8_t> build_playlist(const PlaylistSpec& spec) {
+  Writer out;
+  std::string magic = spec.magic;
+  magic.resize(layout::kMagic.size(), ' ');
+  out.text(magic);
+  out.zeros_to(kAppInfoEnd);  // P, the mark address and E are filled in below
+  const auto playlist = static_cast<std::uint32_t>(out.bytes.size());
+  write_playlist(&out, spec);
+  const auto marks = static_cast<std::uint32_t>(out.bytes.size());
+  out.u32(kMarkListSize - 4);
+  out.u16(0);
+  const auto extension = static_cast<std::uint32_t>(out.bytes.size());
+  write_extension_data(&out, spec);
+  out.bytes.insert(out.bytes.end(), spec.trailing.begin(), spec.trailing.end());
+  out.put_u32(layout::kPlayListAddress, spec.playlist_address.value_or(playlist));
+  out.put_u32(layout::kPlayListAddress + 4, marks);
+  out.put_u32(layout::kExtensionDataAddress, spec.extension_address.value_or(extension));
+  return out.bytes;
+}
+
+void write_file(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!file) {
+    throw std::runtime_error("cannot write " + path.string());
+  }
+}
+
+}  // namespace zelvok::testing

@@ -1,0 +1,41 @@
+// Running the built program as a user would, in a folder of its own.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelvok::testing {
+
+struct ProgramResult {
+  int status;          // exit status as the shell sees it (255 for -1)
+  std::string output;  // every byte written to standard output
+  std::string errors;  // every byte written to standard error
+};
+
+// Runs the zelvok binary with `arguments` in `folder`, output to pipes.
+ProgramResult run_zelvok(const std::vector<std::string>& arguments,
+                         const std::filesystem::path& folder);
+
+// A fresh, empty folder, removed with everything in it when the test ends.
+struct TempFolder {
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  std::filesystem::path path;
+};
+
+std::string read_file(const std::filesystem::path& path);
+
+// The Shift_JIS bytes of a message text, as the program prints it to a pipe.
+std::string sjis(std::string_view text);
+
+// The message text with its "%s" or "%d" replaced, in Shift_JIS.
+std::string sjis(std::string_view text, std::string_view value);
+
+// The names of the files in `folder`, sorted.
+std::vector<std::string> files_in(const std::filesystem::path& folder);
+
+}  // namespace zelvok::testing
