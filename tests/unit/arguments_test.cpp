@@ -1,1 +1,98 @@
+#include "cli/arguments.h"
+
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace zelvok {
+namespace {
+
+struct ScanCase {
+  std::vector<std::string> arguments;
+  ScanOutcome outcome;
+  std::string input_name;
+  std::string output_name;
+  std::int32_t first;
+  std::int32_t last;
+};
+
+class ScanTest : public ::testing::TestWithParam<ScanCase> {};
+
+TEST_P(ScanTest, FillsOptionsOrStops) {
+  const ScanCase& c = GetParam();
+  const ScanResult result = scan_arguments(c.arguments);
+  EXPECT_EQ(result.outcome, c.outcome);
+  if (c.outcome == ScanOutcome::kRun) {
+    EXPECT_EQ(result.options.input_name, c.input_name);
+    EXPECT_EQ(result.options.output_name, c.output_name);
+    EXPECT_EQ(result.options.first_play_item, c.first);
+    EXPECT_EQ(result.options.last_play_item, c.last);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, ScanTest,
+    ::testing::Values(
+        ScanCase{{}, ScanOutcome::kNoFileName, "", "", 0, 0},
+        ScanCase{{"a.mpls"}, ScanOutcome::kRun, "a.mpls", "playlist.srt", 0, 0},
+        ScanCase{{"a.mpls", "b.mpls"}, ScanOutcome::kRun, "b.mpls", "playlist.srt", 0, 0},
+        ScanCase{{"a.mpls", ""}, ScanOutcome::kNoFileName, "", "", 0, 0},
+        ScanCase{{"", "a.mpls"}, ScanOutcome::kRun, "a.mpls", "playlist.srt", 0, 0},
+        ScanCase{{"-s", "3", "-e", "5", "-o", "pl000.srt", "00000.mpls"}, ScanOutcome::kRun,
+                 "00000.mpls", "pl000.srt", 3, 5},
+        ScanCase{{"-s3", "-e5", "-opl.srt", "x"}, ScanOutcome::kRun, "x", "pl.srt", 3, 5},
+        ScanCase{{"-S", "2", "-E", "4", "-O", "o.srt", "x"}, ScanOutcome::kRun, "x", "o.srt", 2, 4},
+        ScanCase{{"-o", "-s", "x"}, ScanOutcome::kRun, "x", "-s", 0, 0},
+        ScanCase{{"-s", "-5", "x"}, ScanOutcome::kRun, "x", "playlist.srt", -5, 0},
+        ScanCase{{"-s", "1", "-s", "2", "x"}, ScanOutcome::kRun, "x", "playlist.srt", 2, 0},
+        ScanCase{{"-start", "x"}, ScanOutcome::kRun, "x", "playlist.srt", 0, 0},
+        ScanCase{{"-s", "abc", "x"}, ScanOutcome::kRun, "x", "playlist.srt", 0, 0},
+        ScanCase{{"x", "-s"}, ScanOutcome::kMissingValue, "", "", 0, 0},
+        ScanCase{{"x", "-o"}, ScanOutcome::kMissingValue, "", "", 0, 0},
+        ScanCase{{"x", "-s3"}, ScanOutcome::kRun, "x", "playlist.srt", 3, 0},
+        ScanCase{{"-h"}, ScanOutcome::kHelp, "", "", 0, 0},
+        ScanCase{{"-HELP", "-x"}, ScanOutcome::kHelp, "", "", 0, 0},
+        ScanCase{{"x", "-s", "1", "-h", "-s"}, ScanOutcome::kHelp, "", "", 0, 0},
+        ScanCase{{"-x", "-h"}, ScanOutcome::kInvalidOption, "", "", 0, 0},
+        ScanCase{{"-"}, ScanOutcome::kInvalidOption, "", "", 0, 0},
+        // Only ASCII letters fold: the Latin-1 and UTF-8 look-alikes are other letters.
+        ScanCase{{"-\xC5\x9B", "x"}, ScanOutcome::kInvalidOption, "", "", 0, 0},
+        ScanCase{{"-\xD3", "x"}, ScanOutcome::kInvalidOption, "", "", 0, 0},
+        ScanCase{{"-s", "", "x"}, ScanOutcome::kRun, "x", "playlist.srt", 0, 0}));
+
+TEST(ScanTest, LongArgumentsAreKeptWhole) {
+  const std::string name(5000, 'n');
+  const std::vector<std::string> arguments = {"-o" + name, name};
+  const ScanResult result = scan_arguments(arguments);
+  EXPECT_EQ(result.options.input_name, name);
+  EXPECT_EQ(result.options.output_name, name);
+}
+
+struct DecimalCase {
+  const char* text;
+  std::int32_t value;
+};
+
+class DecimalTest : public ::testing::TestWithParam<DecimalCase> {};
+
+TEST_P(DecimalTest, ConvertsLikeTheCLibraryButClamped) {
+  EXPECT_EQ(decimal_value(GetParam().text), GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Decimal, DecimalTest,
+    ::testing::Values(DecimalCase{"", 0}, DecimalCase{"abc", 0}, DecimalCase{"7", 7},
+                      DecimalCase{"  \t\n\v\f\r42", 42}, DecimalCase{"+12", 12},
+                      DecimalCase{"-12", -12}, DecimalCase{"--12", 0}, DecimalCase{"+-1", 0},
+                      DecimalCase{"- 1", 0}, DecimalCase{"12abc", 12}, DecimalCase{"3.9", 3},
+                      DecimalCase{"007", 7}, DecimalCase{"2147483647", 2147483647},
+                      DecimalCase{"2147483648", 2147483647},
+                      DecimalCase{"99999999999999999999999", 2147483647},
+                      DecimalCase{"-2147483648", -2147483647 - 1},
+                      DecimalCase{"-2147483649", -2147483647 - 1},
+                      DecimalCase{"-99999999999999999999", -2147483647 - 1},
+                      DecimalCase{"\xA0" "5", 0}));
+
+}  // namespace
+}  // namespace zelvok

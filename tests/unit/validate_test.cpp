@@ -1,1 +1,168 @@
+#include "playlist/validate.h"
+
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "support/playlist_builder.h"
+
+namespace zelvok {
+namespace {
+
+using testing::PlaylistSpec;
+
+PlaylistSpec two_clips() {
+  return testing::playlist_of(
+      {testing::clip("00000", 2500, 1000), testing::clip("00001", 1000)},
+      {testing::scene_at(2008, 11, 30, 23, 59, 59), testing::scene_at(2008, 12, 31, 23, 59, 59)});
+}
+
+Validation validate(const std::vector<std::uint8_t>& bytes) { return validate_playlist(bytes); }
+
+TEST(ValidateTest, ReadsTheRecordsOfASoundPlaylist) {
+  PlaylistSpec spec = two_clips();
+  spec.scenes.insert(spec.scenes.begin() + 1, testing::undated_scene());
+  spec.scenes[0].marker = 0x11;
+  const Validation result = validate(testing::build_playlist(spec));
+  ASSERT_EQ(result.fault, PlaylistFault::kNone);
+  EXPECT_TRUE(result.count_known);
+  EXPECT_EQ(result.play_item_count, 2);
+  const Playlist& playlist = result.playlist;
+  ASSERT_EQ(playlist.play_items.size(), 2u);
+  EXPECT_EQ(clip_name(playlist.play_items[1]), "00001");
+  EXPECT_EQ(playlist.play_items[0].in_time, 1000u);
+  EXPECT_EQ(duration_ms(playlist.play_items[0]), 2500u);
+  ASSERT_EQ(playlist.scenes.size(), 3u);
+  EXPECT_EQ(playlist.scenes[0].year, 0x2008);
+  EXPECT_EQ(playlist.scenes[0].month, 0x11);
+  EXPECT_EQ(playlist.scenes[0].second, 0x59);
+  EXPECT_EQ(playlist.scenes[0].marker, 0x11);
+  EXPECT_FALSE(is_dated(playlist.scenes[1]));
+}
+
+TEST(ValidateTest, AnEmptyPlaylistIsSound) {
+  const Validation result = validate(testing::build_playlist(testing::playlist_of({}, {})));
+  EXPECT_EQ(result.fault, PlaylistFault::kNone);
+  EXPECT_TRUE(result.count_known);
+  EXPECT_EQ(result.play_item_count, 0);
+}
+
+TEST(ValidateTest, DurationWrapsModulo32Bits) {
+  PlayItem item{{'0', '0', '0', '0', '0'}, 100, 10};
+  EXPECT_EQ(duration_ms(item), (0x100000000ull - 90) / 45);
+}
+
+struct BreakCase {
+  const char* what;
+  std::function<void(PlaylistSpec*)> breaks;
+  PlaylistFault fault;
+  bool count_known;
+};
+
+class BrokenFieldTest : public ::testing::TestWithParam<BreakCase> {};
+
+TEST_P(BrokenFieldTest, FailsTheFirstCheckItBreaks) {
+  PlaylistSpec spec = two_clips();
+  GetParam().breaks(&spec);
+  const Validation result = validate(testing::build_playlist(spec));
+  EXPECT_EQ(result.fault, GetParam().fault);
+  EXPECT_EQ(result.count_known, GetParam().count_known);
+}
+
+constexpr auto kNotPlaylist = PlaylistFault::kNotPlaylist;
+constexpr auto kBadExtension = PlaylistFault::kBadExtensionData;
+constexpr auto kBadPlex = PlaylistFault::kBadPlexBlock;
+constexpr auto kBadSceneSize = PlaylistFault::kBadSceneTableSize;
+constexpr auto kMismatch = PlaylistFault::kSceneCountMismatch;
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, BrokenFieldTest,
+    ::testing::Values(
+        BreakCase{"version", [](PlaylistSpec* s) { s->magic = "MPLS0200"; }, kNotPlaylist, false},
+        BreakCase{"type", [](PlaylistSpec* s) { s->magic = "mpls0100"; }, kNotPlaylist, false},
+        BreakCase{"magic and extension",
+                  [](PlaylistSpec* s) {
+                    s->magic = "MPLS0300";
+                    s->id1 = 3;
+                  },
+                  kNotPlaylist, false},
+        BreakCase{"trailing byte", [](PlaylistSpec* s) { s->trailing = {0}; }, kBadExtension, false},
+        BreakCase{"extension length", [](PlaylistSpec* s) { s->extension_length = 1; }, kBadExtension,
+                  false},
+        BreakCase{"extension beyond file",
+                  [](PlaylistSpec* s) { s->extension_address = 0xFFFFFFF0; }, kBadExtension, false},
+        BreakCase{"extension header cut",
+                  [](PlaylistSpec* s) {
+                    s->trailing.assign(10, 0);
+                    s->extension_address = 0x7FFFFFFF;
+                  },
+                  kBadExtension, false},
+        BreakCase{"entry count", [](PlaylistSpec* s) { s->extension_entry_count = 2; },
+                  kBadExtension, false},
+        BreakCase{"ID1", [](PlaylistSpec* s) { s->id1 = 0x1001; }, kBadExtension, false},
+        BreakCase{"ID2", [](PlaylistSpec* s) { s->id2 = 0x0001; }, kBadExtension, false},
+        BreakCase{"PlayList beyond file", [](PlaylistSpec* s) { s->playlist_address = 0xFFFFFFFF; },
+                  kNotPlaylist, false},
+        BreakCase{"PLEX beyond file", [](PlaylistSpec* s) { s->data_block_address = 0xFFFFFFFF; },
+                  kBadPlex, true},
+        BreakCase{"PLEX magic", [](PlaylistSpec* s) { s->plex_magic = "PLEY"; }, kBadPlex, true},
+        BreakCase{"PLEX length", [](PlaylistSpec* s) { s->plex_block_length = 0x145; }, kBadPlex,
+                  true},
+        BreakCase{"scene table size", [](PlaylistSpec* s) { s->scene_table_size = 66 * 2 + 3; },
+                  kBadSceneSize, true},
+        BreakCase{"scene table beyond file",
+                  [](PlaylistSpec* s) {
+                    s->scene_count = 3;
+                    s->scene_table_size = 66 * 3 + 2;
+                  },
+                  kBadSceneSize, true},
+        BreakCase{"fewer dated scenes",
+                  [](PlaylistSpec* s) { s->scenes[1] = testing::undated_scene(); }, kMismatch,
+                  true},
+        BreakCase{"more dated scenes",
+                  [](PlaylistSpec* s) { s->scenes.push_back(testing::scene_at(2009, 1, 1, 0, 0, 0)); },
+                  kMismatch, true},
+        BreakCase{"clip name with a slash", [](PlaylistSpec* s) { s->clips[1].name = "../00"; },
+                  kNotPlaylist, true},
+        BreakCase{"clip name with NUL",
+                  [](PlaylistSpec* s) { s->clips[0].name = std::string("000\0" "0", 5); },
+                  kNotPlaylist, true},
+        BreakCase{"clip name not ASCII", [](PlaylistSpec* s) { s->clips[0].name = "00\xE9" "00"; },
+                  kNotPlaylist, true},
+        BreakCase{"record length past the end",
+                  [](PlaylistSpec* s) { s->clips[0].length = 0xFFFF; }, kNotPlaylist, true},
+        BreakCase{"more PlayItems than records",
+                  [](PlaylistSpec* s) {
+                    s->play_item_count = 3;
+                    s->scenes.push_back(testing::scene_at(2009, 1, 1, 0, 0, 0));
+                  },
+                  kNotPlaylist, true}),
+    [](const ::testing::TestParamInfo<BreakCase>& param_info) {
+      std::string name = param_info.param.what;
+      for (char& c : name) {
+        c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+      }
+      return name;
+    });
+
+TEST(ValidateTest, ShortRecordsOfUnusualLengthsStillRead) {
+  // Records shorter than the fields read overlap the next one; that is the
+  // file's business as long as every byte read lies inside the file.
+  PlaylistSpec spec = two_clips();
+  spec.clips[0].length = 0;
+  const Validation result = validate(testing::build_playlist(spec));
+  EXPECT_EQ(result.fault, PlaylistFault::kNone);
+}
+
+TEST(ValidateTest, EveryTruncationFailsCleanly) {
+  const std::vector<std::uint8_t> bytes = testing::build_playlist(two_clips());
+  for (std::size_t size = 0; size < bytes.size(); ++size) {
+    const std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<long>(size));
+    const Validation result = validate(cut);
+    EXPECT_NE(result.fault, PlaylistFault::kNone) << size;
+  }
+}
+
+}  // namespace
+}  // namespace zelvok
