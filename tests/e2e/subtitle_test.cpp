@@ -1,1 +1,320 @@
+// The built program writing subtitles: timelines, selection, scene matching,
+// and files it must never harm.
+#include <unistd.h>
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "messages/messages.h"
+#include "support/playlist_builder.h"
+#include "support/run_program.h"
+
+namespace zelvok {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::clip;
+using testing::PlaylistSpec;
+using testing::read_file;
+using testing::scene_at;
+using testing::sjis;
+
+std::string entry(int number, const std::string& start, const std::string& end,
+                  const std::string& text) {
+  return std::to_string(number) + "\r\n" + start + " --> " + end + "\r\n" + text + "\r\n\r\n";
+}
+
+std::string clip_lines(const std::string& name) {
+  return sjis(messages::kStreamName, name + ".m2ts") + sjis(messages::kSubtitleName, name + ".srt");
+}
+
+std::string date_line(const std::string& stamp) { return sjis(messages::kRecordingDate, stamp); }
+
+std::string head(int count) {
+  return sjis(messages::kInputName, "00000.mpls") +
+         sjis(messages::kPlayItemCount, std::to_string(count));
+}
+
+struct Outcome {
+  testing::TempFolder folder;
+  testing::ProgramResult result;
+  std::string file(const std::string& name) const { return read_file(folder.path / name); }
+};
+
+void run(Outcome* r, const PlaylistSpec& spec, std::vector<std::string> options = {}) {
+  testing::write_file(r->folder.path / "00000.mpls", testing::build_playlist(spec));
+  options.push_back("00000.mpls");
+  r->result = testing::run_zelvok(options, r->folder.path);
+}
+
+std::vector<std::string> files(const Outcome& r) { return testing::files_in(r.folder.path); }
+
+// The files of the two-clip example, kept byte for byte.
+std::string golden(const std::string& name) {
+  return read_file(fs::path(ZELVOK_SOURCE_DIR) / "tests/golden/worked_example" / name);
+}
+
+PlaylistSpec worked_example() {
+  return testing::playlist_of({clip("00000", 2500), clip("00001", 1000)},
+                              {scene_at(2008, 11, 30, 23, 59, 59), scene_at(2008, 12, 31, 23, 59, 59)});
+}
+
+TEST(SubtitleTest, WorkedExampleMatchesTheGoldenFiles) {
+  Outcome r;
+  run(&r, worked_example());
+  EXPECT_EQ(r.result.output, golden("console.txt"));
+  EXPECT_EQ(r.result.status, 0);
+  EXPECT_EQ(r.result.errors, "");
+  for (const char* name : {"playlist.srt", "00000.srt", "00001.srt"}) {
+    EXPECT_EQ(r.file(name), golden(name)) << name;
+  }
+  EXPECT_EQ(files(r), (std::vector<std::string>{"00000.mpls", "00000.srt", "00001.srt", "playlist.srt"}));
+}
+
+struct DurationCase {
+  std::uint32_t ticks;  // OUT time - IN time, 45 kHz
+  std::string clip_file;
+};
+
+class DurationTest : public ::testing::TestWithParam<DurationCase> {};
+
+TEST_P(DurationTest, OneEntryPerSecondAndOneForTheRest) {
+  Outcome r;
+  run(&r, testing::playlist_of({{"00000", 90, 90 + GetParam().ticks, std::nullopt}},
+                               {scene_at(2024, 7, 14, 9, 30, 58)}));
+  EXPECT_EQ(r.result.status, 0);
+  EXPECT_EQ(r.result.output, head(1) + clip_lines("00000") + date_line("2024/07/14 09:30:58"));
+  EXPECT_EQ(r.file("00000.srt"), GetParam().clip_file);
+  EXPECT_EQ(r.file("playlist.srt"), GetParam().clip_file);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Durations, DurationTest,
+    ::testing::Values(
+        DurationCase{0, ""}, DurationCase{44, ""},  // under one millisecond
+        DurationCase{testing::ticks(400), entry(1, "00:00:00,000", "00:00:00,400", "2024/07/14 09:30:58")},
+        DurationCase{testing::ticks(3000), entry(1, "00:00:00,000", "00:00:01,000", "2024/07/14 09:30:58") +
+                               entry(2, "00:00:01,000", "00:00:02,000", "2024/07/14 09:30:59") +
+                               entry(3, "00:00:02,000", "00:00:03,000", "2024/07/14 09:31:00")},
+        DurationCase{testing::ticks(1999) + 44, entry(1, "00:00:00,000", "00:00:01,000", "2024/07/14 09:30:58") +
+                               entry(2, "00:00:01,000", "00:00:01,999", "2024/07/14 09:30:59")}));
+
+TEST(SubtitleTest, LeftoverMillisecondsCarryIntoLaterClips) {
+  Outcome r;
+  run(&r, testing::playlist_of({clip("00000", 1700), clip("00001", 1600), clip("00002", 500)},
+                               {scene_at(2010, 1, 1, 0, 0, 0), scene_at(2010, 2, 1, 0, 0, 0),
+                                scene_at(2010, 3, 1, 0, 0, 0)}));
+  EXPECT_EQ(r.file("playlist.srt"),
+            entry(1, "00:00:00,000", "00:00:01,000", "2010/01/01 00:00:00") +
+                entry(2, "00:00:01,000", "00:00:01,700", "2010/01/01 00:00:01") +
+                entry(3, "00:00:01,700", "00:00:02,700", "2010/02/01 00:00:00") +
+                entry(4, "00:00:02,700", "00:00:03,300", "2010/02/01 00:00:01") +
+                entry(5, "00:00:03,300", "00:00:03,800", "2010/03/01 00:00:00"));
+  EXPECT_EQ(r.file("00001.srt"), entry(1, "00:00:00,000", "00:00:01,000", "2010/02/01 00:00:00") +
+                                     entry(2, "00:00:01,000", "00:00:01,600", "2010/02/01 00:00:01"));
+}
+
+PlaylistSpec three_clips(std::uint8_t marker) {
+  PlaylistSpec spec = testing::playlist_of(
+      {clip("00000", 1000), clip("00001", 2000), clip("00002", 1000)},
+      {scene_at(2011, 1, 1, 0, 0, 0), scene_at(2011, 1, 2, 0, 0, 0), scene_at(2011, 1, 3, 0, 0, 0)});
+  for (testing::SceneSpec& scene : spec.scenes) {
+    scene.marker = marker;
+  }
+  return spec;
+}
+
+TEST(SelectionTest, OnlyTheChosenClipIsWrittenFromZero) {
+  Outcome r;
+  run(&r, three_clips(0x11), {"-s", "2", "-e", "2"});
+  EXPECT_EQ(r.result.status, 0);
+  EXPECT_EQ(r.result.output, head(3) + clip_lines("00001") + date_line("2011/01/02 00:00:00"));
+  const std::string expected = entry(1, "00:00:00,000", "00:00:01,000", "2011/01/02 00:00:00") +
+                               entry(2, "00:00:01,000", "00:00:02,000", "2011/01/02 00:00:01");
+  EXPECT_EQ(r.file("playlist.srt"), expected);
+  EXPECT_EQ(r.file("00001.srt"), expected);
+  EXPECT_EQ(files(r), (std::vector<std::string>{"00000.mpls", "00001.srt", "playlist.srt"}));
+}
+
+TEST(SelectionTest, SkippingWithoutTheMarkerUsesUpEveryScene) {
+  Outcome r;
+  run(&r, three_clips(0xFF), {"-s", "2"});
+  EXPECT_EQ(r.result.status, 0);
+  EXPECT_EQ(r.result.output, head(3) + clip_lines("00001") + clip_lines("00002"));
+  EXPECT_EQ(r.file("00001.srt"), "");
+  EXPECT_EQ(r.file("00002.srt"), "");
+  EXPECT_EQ(r.file("playlist.srt"), "");
+}
+
+struct SkipAllCase {
+  std::vector<std::string> options;
+};
+
+class SkipAllTest : public ::testing::TestWithParam<SkipAllCase> {};
+
+TEST_P(SkipAllTest, LeavesAnEmptyWholePlaylistFile) {
+  Outcome r;
+  run(&r, three_clips(0x11), GetParam().options);
+  EXPECT_EQ(r.result.status, 0);
+  EXPECT_EQ(r.result.output, head(3));
+  EXPECT_EQ(files(r), (std::vector<std::string>{"00000.mpls", "playlist.srt"}));
+  EXPECT_EQ(r.file("playlist.srt"), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Selection, SkipAllTest,
+                         ::testing::Values(SkipAllCase{{"-s", "4"}}, SkipAllCase{{"-s", "-1"}},
+                                           SkipAllCase{{"-s", "-2147483648"}},
+                                           SkipAllCase{{"-s", "3", "-e", "2"}}));
+
+TEST(SelectionTest, NegativeLastNeverEndsTheSelection) {
+  Outcome r;
+  run(&r, three_clips(0x11), {"-e", "-1", "-s", "+2"});
+  EXPECT_EQ(r.result.output, head(3) + clip_lines("00001") + date_line("2011/01/02 00:00:00") +
+                                 clip_lines("00002") + date_line("2011/01/03 00:00:00"));
+}
+
+TEST(SceneMatchTest, UndatedEntriesBeforeADatedOneArePassedOver) {
+  Outcome r;
+  run(&r, testing::playlist_of({clip("00000", 1000), clip("00001", 1000)},
+                               {testing::undated_scene(), testing::undated_scene(),
+                                scene_at(2012, 5, 5, 5, 5, 5), testing::undated_scene(),
+                                scene_at(2012, 6, 6, 6, 6, 6)}));
+  EXPECT_EQ(r.result.output, head(2) + clip_lines("00000") + date_line("2012/05/05 05:05:05") +
+                                 clip_lines("00001") + date_line("2012/06/06 06:06:06"));
+}
+
+// Clips whose OUT time lies before the IN time: 45 kHz clocks wrap, so each
+// runs 95443.717 seconds.
+PlaylistSpec wrapped_clips(int count) {
+  PlaylistSpec spec;
+  for (int i = 0; i < count; ++i) {
+    spec.clips.push_back({"0000" + std::to_string(i), 1, 0, std::nullopt});
+    spec.scenes.push_back(scene_at(2100, 2, 28, 0, 0, 0));
+  }
+  return spec;
+}
+
+std::string last_entry(const std::string& file) {
+  const std::size_t end = file.size() - 4;
+  return file.substr(file.rfind("\r\n\r\n", end - 1) + 4);
+}
+
+TEST(LongPlaylistTest, HoursGoPast100And256WithoutWrapping) {
+  Outcome r;
+  run(&r, wrapped_clips(10));
+  ASSERT_EQ(r.result.status, 0);
+  // 10 x 95443 full entries and 10 partial ones of 717 ms.
+  const std::string whole = r.file("playlist.srt");
+  // Each clip runs from 2100/02/28 (a leap year here) into 02/29.
+  EXPECT_EQ(last_entry(whole), entry(954440, "265:07:16,453", "265:07:17,170", "2100/02/29 02:30:43"));
+  EXPECT_NE(whole.find("\r\n99:59:59,151 --> 100:00:00,151\r\n"), std::string::npos);
+  EXPECT_NE(whole.find("\r\n255:59:59,"), std::string::npos);
+  EXPECT_NE(whole.find("\r\n256:00:00,"), std::string::npos);
+  EXPECT_EQ(last_entry(r.file("00009.srt")),
+            entry(95444, "26:30:43,000", "26:30:43,717", "2100/02/29 02:30:43"));
+}
+
+TEST(OutputSafetyTest, TheInputIsNeverTheOutput) {
+  for (const char* output : {"00000.mpls", "./00000.mpls", "link.mpls"}) {
+    Outcome r;
+    fs::create_symlink("00000.mpls", r.folder.path / "link.mpls");
+    run(&r, worked_example(), {"-o", output});
+    EXPECT_EQ(r.result.output, head(2) + sjis(messages::kOutputOpenFailed, output)) << output;
+    EXPECT_EQ(r.result.status, 255);
+    const std::vector<std::uint8_t> input = testing::build_playlist(worked_example());
+    EXPECT_EQ(r.file("00000.mpls"), std::string(input.begin(), input.end()));
+    EXPECT_EQ(files(r), (std::vector<std::string>{"00000.mpls", "link.mpls"}));
+  }
+}
+
+TEST(OutputSafetyTest, AClipFileNeverReplacesTheWholePlaylistFile) {
+  Outcome r;
+  run(&r, testing::playlist_of({clip("00001", 1000), clip("00000", 1000)},
+                               {scene_at(2013, 1, 1, 0, 0, 0), scene_at(2013, 1, 2, 0, 0, 0)}),
+      {"-o", "00000.srt"});
+  EXPECT_EQ(r.result.output, head(2) + clip_lines("00001") + date_line("2013/01/01 00:00:00") +
+                                 clip_lines("00000") +
+                                 sjis(messages::kOutputOpenFailed, "00000.srt"));
+  EXPECT_EQ(r.result.status, 255);
+  const std::string first = entry(1, "00:00:00,000", "00:00:01,000", "2013/01/01 00:00:00");
+  EXPECT_EQ(r.file("00000.srt"), first);
+  EXPECT_EQ(r.file("00001.srt"), first);
+}
+
+TEST(OutputSafetyTest, AClipFileNeverReplacesTheInput) {
+  Outcome r;
+  PlaylistSpec spec = testing::playlist_of({clip("00000", 1000)}, {scene_at(2013, 1, 1, 0, 0, 0)});
+  testing::write_file(r.folder.path / "00000.srt", testing::build_playlist(spec));
+  r.result = testing::run_zelvok({"00000.srt"}, r.folder.path);
+  EXPECT_EQ(r.result.output, sjis(messages::kInputName, "00000.srt") +
+                                 sjis(messages::kPlayItemCount, "1") + clip_lines("00000") +
+                                 sjis(messages::kOutputOpenFailed, "00000.srt"));
+  EXPECT_EQ(r.result.status, 255);
+  EXPECT_EQ(r.file("playlist.srt"), "");
+  EXPECT_TRUE(r.file("00000.srt").starts_with("MPLS0100"));
+}
+
+TEST(OutputFailureTest, WholePlaylistFileThatCannotBeOpened) {
+  Outcome r;
+  run(&r, worked_example(), {"-o", "no/such/folder.srt"});
+  EXPECT_EQ(r.result.output, head(2) + sjis(messages::kOutputOpenFailed, "no/such/folder.srt"));
+  EXPECT_EQ(r.result.status, 255);
+}
+
+TEST(OutputFailureTest, ClipFileThatCannotBeOpenedKeepsEarlierWork) {
+  Outcome r;
+  fs::create_directory(r.folder.path / "00001.srt");
+  run(&r, worked_example());
+  EXPECT_EQ(r.result.output, head(2) + clip_lines("00000") + date_line("2008/11/30 23:59:59") +
+                                 clip_lines("00001") + sjis(messages::kOutputOpenFailed, "00001.srt"));
+  EXPECT_EQ(r.result.status, 255);
+  EXPECT_EQ(r.file("playlist.srt"), golden("00000.srt"));
+  EXPECT_EQ(r.file("00000.srt"), golden("00000.srt"));
+}
+
+TEST(OutputFailureTest, AFullDiskIsReported) {
+  Outcome r;
+  run(&r, worked_example(), {"-o", "/dev/full"});
+  EXPECT_EQ(r.result.output, head(2) + clip_lines("00000") + date_line("2008/11/30 23:59:59") +
+                                 clip_lines("00001") + date_line("2008/12/31 23:59:59") +
+                                 sjis(messages::kOutputWriteFailed, "/dev/full"));
+  EXPECT_EQ(r.result.status, 255);
+}
+
+TEST(OutputFailureTest, AFullDiskUnderAClipFileIsReported) {
+  Outcome r;
+  fs::create_symlink("/dev/full", r.folder.path / "00000.srt");
+  run(&r, worked_example());
+  EXPECT_EQ(r.result.output, head(2) + clip_lines("00000") + date_line("2008/11/30 23:59:59") +
+                                 sjis(messages::kOutputWriteFailed, "00000.srt"));
+  EXPECT_EQ(r.result.status, 255);
+  EXPECT_EQ(r.file("playlist.srt"), golden("00000.srt"));
+}
+
+TEST(OutputFailureTest, NothingToWriteOnAFullDiskSucceeds) {
+  Outcome r;
+  run(&r, worked_example(), {"-o", "/dev/full", "-s", "3"});
+  EXPECT_EQ(r.result.output, head(2));
+  EXPECT_EQ(r.result.status, 0);
+}
+
+TEST(SampleTest, TheShippedSampleIsWhatTheBuilderMakes) {
+  testing::TempFolder folder;
+  const fs::path sample = fs::path(ZELVOK_SOURCE_DIR) / "examples/00000.mpls";
+  const testing::ProgramResult result = testing::run_zelvok({sample.string()}, folder.path);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(testing::files_in(folder.path),
+            (std::vector<std::string>{"00000.srt", "00001.srt", "00002.srt", "playlist.srt"}));
+  PlaylistSpec spec = testing::playlist_of(
+      {clip("00000", 95095), clip("00001", 187520), clip("00002", 42042)},
+      {scene_at(2024, 7, 14, 9, 30, 12), scene_at(2024, 7, 14, 9, 41, 47),
+       scene_at(2024, 7, 14, 9, 54, 54)});
+  const std::vector<std::uint8_t> bytes = testing::build_playlist(spec);
+  EXPECT_EQ(read_file(sample), std::string(bytes.begin(), bytes.end()));
+}
+
+}  // namespace
+}  // namespace zelvok
