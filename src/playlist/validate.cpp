@@ -110,7 +110,9 @@ bool read_play_item(ByteSpan bytes, std::uint64_t* at, PlayItem* item) {
       !std::all_of(name.begin(), name.end(), is_safe_name_byte)) {
     return false;
   }
-  std::copy(name.begin(), name.end(), item->clip_name.begin());
+  for (std::size_t i = 0; i < item->clip_name.size(); ++i) {
+    item->clip_name[i] = static_cast<char>(name[i]);
+  }
   *at += layout::kRecordLengthSize + length;
   return true;
 }
