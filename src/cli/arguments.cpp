@@ -10,7 +10,9 @@ bool is_blank(char c) {
 }
 
 // Option letters are matched without regard to case, by ASCII rules alone.
-char lower_ascii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower_ascii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 void apply_value(char letter, const std::string& value, RunOptions* options) {
   switch (letter) {

@@ -9,7 +9,7 @@ namespace zelvok {
 inline constexpr const char* kDefaultOutputName = "playlist.srt";
 
 struct RunOptions {
-  std::string input_name;                      // the playlist; empty when none was given
+  std::string input_name;                        // the playlist; empty when none was given
   std::string output_name = kDefaultOutputName;  // the whole-playlist subtitle file
   std::int32_t first_play_item = 0;  // -s: 1-based number of the first PlayItem; 0 if not given
   std::int32_t last_play_item = 0;   // -e: 1-based number of the last PlayItem; 0 if not given

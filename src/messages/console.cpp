@@ -29,8 +29,8 @@ std::string to_shift_jis(std::string_view text) {
   const int wide_size = MultiByteToWideChar(CP_UTF8, 0, text.data(), text_size, nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(wide_size), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, text.data(), text_size, wide.data(), wide_size);
-  const int size =
-      WideCharToMultiByte(kShiftJisCodePage, 0, wide.data(), wide_size, nullptr, 0, nullptr, nullptr);
+  const int size = WideCharToMultiByte(kShiftJisCodePage, 0, wide.data(), wide_size, nullptr, 0,
+                                       nullptr, nullptr);
   if (size <= 0) {
     return std::string(text);
   }

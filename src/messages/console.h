@@ -25,8 +25,7 @@ std::string encode_text(std::string_view text, ConsoleEncoding encoding);
 
 // A message text with its "%s" or "%d" replaced by `value`, whose bytes go in
 // unchanged (file names are not re-encoded).
-std::string render_message(std::string_view text, std::string_view value,
-                           ConsoleEncoding encoding);
+std::string render_message(std::string_view text, std::string_view value, ConsoleEncoding encoding);
 
 // Prints a message text as it stands.
 void print(const Console& console, std::string_view text);

@@ -14,14 +14,11 @@ namespace zelvok::messages {
 inline constexpr std::string_view kNoFileName =
     " ファイル名の指定がありません！!　処理を終了します。\n";
 // A value-taking option ends the argument list.
-inline constexpr std::string_view kMissingValue =
-    " オプション指定に誤りがあります。\n";
+inline constexpr std::string_view kMissingValue = " オプション指定に誤りがあります。\n";
 // An option letter other than h, s, e and o.
-inline constexpr std::string_view kInvalidOption =
-    " 無効なオプション指定がありました。\n";
+inline constexpr std::string_view kInvalidOption = " 無効なオプション指定がありました。\n";
 // The input name, before the playlist is read.
-inline constexpr std::string_view kInputName =
-    "\n 指定のファイル名は、[%s]です。\n\n";
+inline constexpr std::string_view kInputName = "\n 指定のファイル名は、[%s]です。\n\n";
 // The playlist cannot be opened or read.
 inline constexpr std::string_view kOpenFailed =
     " ファイルを開くことができません！!　処理を終了します。\n";
@@ -35,8 +32,7 @@ inline constexpr std::string_view kNotPlaylist =
 inline constexpr std::string_view kBadExtensionData =
     "プレイリストファイルではありません！!(拡張データエリア)　処理を終了します。\n";
 // Progress line once the PlayList is found.
-inline constexpr std::string_view kPlayItemCount =
-    " PlayItem数は [%d] です。\n";
+inline constexpr std::string_view kPlayItemCount = " PlayItem数は [%d] です。\n";
 // "PLEX" block missing, short, or of the wrong length.
 inline constexpr std::string_view kBadPlexBlock =
     " 拡張データ情報の構造が異常です。　処理を終了します。\n";
@@ -47,14 +43,11 @@ inline constexpr std::string_view kBadSceneTableSize =
 inline constexpr std::string_view kSceneCountMismatch =
     " PlayItem数とシーン情報(撮影開始日時)数が異なります！!　処理を終了します。\n";
 // First half of a selected PlayItem's console line.
-inline constexpr std::string_view kStreamName =
-    " PlayItem AV Stream FileName = [%s],  ";
+inline constexpr std::string_view kStreamName = " PlayItem AV Stream FileName = [%s],  ";
 // Second half: the per-clip subtitle file.
-inline constexpr std::string_view kSubtitleName =
-    "[%s]\n";
+inline constexpr std::string_view kSubtitleName = "[%s]\n";
 // The recording date of a selected PlayItem.
-inline constexpr std::string_view kRecordingDate =
-    "          シーンの記録日時は、[%s] です。\n";
+inline constexpr std::string_view kRecordingDate = "          シーンの記録日時は、[%s] です。\n";
 // A subtitle file cannot be opened, or would overwrite the input.
 inline constexpr std::string_view kOutputOpenFailed =
     " 字幕出力ファイル(%s)を開けませんでした！!　処理を終了します。\n";

@@ -110,7 +110,9 @@ OpenedFile open_for_writing(const std::string& name) {
 
 #ifdef _WIN32
 
-bool truncate_file(int descriptor) { return _chsize_s(descriptor, 0) == 0; }
+bool truncate_file(int descriptor) {
+  return _chsize_s(descriptor, 0) == 0;
+}
 
 std::size_t read_fully(int descriptor, void* buffer, std::size_t size) {
   auto* next = static_cast<char*>(buffer);
@@ -142,11 +144,15 @@ bool write_fully(int descriptor, const void* buffer, std::size_t size) {
   return true;
 }
 
-bool close_file(int descriptor) { return _close(descriptor) == 0; }
+bool close_file(int descriptor) {
+  return _close(descriptor) == 0;
+}
 
 #else
 
-bool truncate_file(int descriptor) { return ftruncate(descriptor, 0) == 0; }
+bool truncate_file(int descriptor) {
+  return ftruncate(descriptor, 0) == 0;
+}
 
 std::size_t read_fully(int descriptor, void* buffer, std::size_t size) {
   auto* next = static_cast<char*>(buffer);

@@ -50,8 +50,9 @@ bool has_text(ByteSpan bytes, std::uint64_t offset, std::string_view expected) {
   if (!read_span(bytes, offset, expected.size(), &field)) {
     return false;
   }
-  return std::equal(field.begin(), field.end(), expected.begin(), expected.end(),
-                    [](std::uint8_t byte, char text) { return byte == static_cast<std::uint8_t>(text); });
+  return std::equal(
+      field.begin(), field.end(), expected.begin(), expected.end(),
+      [](std::uint8_t byte, char text) { return byte == static_cast<std::uint8_t>(text); });
 }
 
 }  // namespace zelvok

@@ -28,8 +28,8 @@ struct PlayItem {
 
 // The fields of a 66-byte scene record that the program uses, as stored.
 struct SceneEntry {
-  std::uint16_t year;    // four BCD digits; zero for an undated entry
-  std::uint8_t month;    // two BCD digits each, not checked
+  std::uint16_t year;  // four BCD digits; zero for an undated entry
+  std::uint8_t month;  // two BCD digits each, not checked
   std::uint8_t day;
   std::uint8_t hour;
   std::uint8_t minute;
@@ -48,7 +48,9 @@ inline std::string_view clip_name(const PlayItem& item) {
   return {item.clip_name.data(), item.clip_name.size()};
 }
 
-inline bool is_dated(const SceneEntry& entry) { return entry.year != 0; }
+inline bool is_dated(const SceneEntry& entry) {
+  return entry.year != 0;
+}
 
 // The clip's length in milliseconds: 45 kHz clocks wrap, so OUT before IN
 // counts modulo 2^32, and the remainder of the division is dropped.

@@ -127,7 +127,9 @@ bool read_play_items(ByteSpan bytes, std::uint64_t playlist, std::uint16_t count
 
 }  // namespace
 
-bool has_magic(ByteSpan bytes) { return has_text(bytes, 0, layout::kMagic); }
+bool has_magic(ByteSpan bytes) {
+  return has_text(bytes, 0, layout::kMagic);
+}
 
 Validation validate_playlist(ByteSpan bytes) {
   Validation result;

@@ -13,11 +13,11 @@ namespace zelvok {
 // The checks in the order they are made; the first that fails is reported.
 enum class PlaylistFault {
   kNone,
-  kNotPlaylist,          // wrong magic, header cut short, PlayList or a PlayItem unusable
-  kBadExtensionData,     // extension data beyond the file, wrong size, count or IDs
-  kBadPlexBlock,         // "PLEX" block beyond the file, missing, or of the wrong length
-  kBadSceneTableSize,    // scene table size wrong, or table beyond the file
-  kSceneCountMismatch,   // dated scene entries differ from the PlayItems
+  kNotPlaylist,         // wrong magic, header cut short, PlayList or a PlayItem unusable
+  kBadExtensionData,    // extension data beyond the file, wrong size, count or IDs
+  kBadPlexBlock,        // "PLEX" block beyond the file, missing, or of the wrong length
+  kBadSceneTableSize,   // scene table size wrong, or table beyond the file
+  kSceneCountMismatch,  // dated scene entries differ from the PlayItems
 };
 
 struct Validation {

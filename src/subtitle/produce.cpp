@@ -63,10 +63,9 @@ SrtFile* write_entry(Walk* walk, const Timecode& whole_end, const SubtitleClock&
   if (clip_out == nullptr) {
     return &walk->clip;
   }
-  srt_commit(&walk->whole, put_entry(whole_out, walk->whole_number++, walk->whole_clock.start,
-                                     whole_end, text));
-  srt_commit(&walk->clip,
-             put_entry(clip_out, clip_number, clip_clock.start, clip_clock.end, text));
+  srt_commit(&walk->whole,
+             put_entry(whole_out, walk->whole_number++, walk->whole_clock.start, whole_end, text));
+  srt_commit(&walk->clip, put_entry(clip_out, clip_number, clip_clock.start, clip_clock.end, text));
   return nullptr;
 }
 
@@ -79,8 +78,10 @@ SrtFile* write_clip_entries(Walk* walk, std::uint32_t duration, RecordingStamp s
   std::uint64_t clip_number = 1;
   char text[kMaxStampText];
   for (std::uint32_t second = 0; second < duration / 1000; ++second) {
-    const std::string_view stamp_text(text, static_cast<std::size_t>(put_stamp(text, stamp) - text));
-    if (SrtFile* failed = write_entry(walk, walk->whole_clock.end, clip_clock, clip_number++, stamp_text)) {
+    const std::string_view stamp_text(text,
+                                      static_cast<std::size_t>(put_stamp(text, stamp) - text));
+    if (SrtFile* failed =
+            write_entry(walk, walk->whole_clock.end, clip_clock, clip_number++, stamp_text)) {
       return failed;
     }
     advance_clock(&walk->whole_clock);

@@ -35,8 +35,8 @@ unsigned days_in_month(unsigned month, unsigned year) {
 }  // namespace
 
 RecordingStamp decode_stamp(const SceneEntry& entry) {
-  return RecordingStamp{decode_bcd_year(entry.year), decode_bcd_byte(entry.month),
-                        decode_bcd_byte(entry.day),  decode_bcd_byte(entry.hour),
+  return RecordingStamp{decode_bcd_year(entry.year),   decode_bcd_byte(entry.month),
+                        decode_bcd_byte(entry.day),    decode_bcd_byte(entry.hour),
                         decode_bcd_byte(entry.minute), decode_bcd_byte(entry.second)};
 }
 

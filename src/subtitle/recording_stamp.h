@@ -9,12 +9,12 @@
 namespace zelvok {
 
 struct RecordingStamp {
-  std::uint16_t year;    // four decimal digits in valid data
-  std::uint8_t month;    // 1-12 in valid data; a damaged entry may hold up to 165
-  std::uint8_t day;      // 1-31
-  std::uint8_t hour;     // 0-23
-  std::uint8_t minute;   // 0-59
-  std::uint8_t second;   // 0-59
+  std::uint16_t year;   // four decimal digits in valid data
+  std::uint8_t month;   // 1-12 in valid data; a damaged entry may hold up to 165
+  std::uint8_t day;     // 1-31
+  std::uint8_t hour;    // 0-23
+  std::uint8_t minute;  // 0-59
+  std::uint8_t second;  // 0-59
 };
 
 // Longest text of a stamp: a damaged entry decodes to at most 16665 for the

@@ -16,9 +16,8 @@ namespace zelvok {
 inline constexpr std::size_t kMaxTimecodeText = 10 + 1 + 2 + 1 + 2 + 1 + 3;
 
 // The most bytes put_entry writes.
-inline constexpr std::size_t kMaxEntrySize = (kMaxDecimalDigits + 2) +
-                                             (2 * kMaxTimecodeText + 5 + 2) +
-                                             (kMaxStampText + 4);
+inline constexpr std::size_t kMaxEntrySize =
+    (kMaxDecimalDigits + 2) + (2 * kMaxTimecodeText + 5 + 2) + (kMaxStampText + 4);
 
 // Writes the entry at `out`, which has room for kMaxEntrySize bytes, and
 // returns the position after it.

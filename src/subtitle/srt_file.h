@@ -14,11 +14,11 @@ namespace zelvok {
 inline constexpr std::size_t kSrtBufferSize = 256 * 1024;
 
 struct SrtFile {
-  std::string name;               // as the user or the playlist gave it
-  int descriptor = -1;            // -1 once closed
-  FileIdentity identity{0, 0};    // the file it is open on
+  std::string name;                // as the user or the playlist gave it
+  int descriptor = -1;             // -1 once closed
+  FileIdentity identity{0, 0};     // the file it is open on
   std::unique_ptr<char[]> buffer;  // kSrtBufferSize bytes
-  std::size_t used = 0;           // bytes in the buffer not yet written
+  std::size_t used = 0;            // bytes in the buffer not yet written
 };
 
 // Opens `name` for writing and empties it, unless it is one of the `kept`

@@ -40,10 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{{""}, sjis(messages::kNoFileName)},
         CommandCase{{"a.mpls", ""}, sjis(messages::kNoFileName)},
         CommandCase{{"-o", "-s"}, sjis(messages::kNoFileName)},
-        CommandCase{{"-s", "3"}, sjis(messages::kNoFileName)},
-        CommandCase{{"-h"}, help_text()},
-        CommandCase{{"-H"}, help_text()},
-        CommandCase{{"-help"}, help_text()},
+        CommandCase{{"-s", "3"}, sjis(messages::kNoFileName)}, CommandCase{{"-h"}, help_text()},
+        CommandCase{{"-H"}, help_text()}, CommandCase{{"-help"}, help_text()},
         CommandCase{{"a.mpls", "-s", "2", "-h", "-z"}, help_text()},
         CommandCase{{"-h", "-s"}, help_text()},
         CommandCase{{"-z", "-h"}, sjis(messages::kInvalidOption)},
@@ -51,13 +49,14 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{{"a.mpls", "-s"}, sjis(messages::kMissingValue)},
         CommandCase{{"a.mpls", "-E"}, sjis(messages::kMissingValue)},
         CommandCase{{"a.mpls", "-o"}, sjis(messages::kMissingValue)},
-        CommandCase{{"missing.mpls"}, sjis(messages::kInputName, "missing.mpls") +
-                                          sjis(messages::kOpenFailed)},
+        CommandCase{{"missing.mpls"},
+                    sjis(messages::kInputName, "missing.mpls") + sjis(messages::kOpenFailed)},
         CommandCase{{"-s3", "missing.mpls", "-oout.srt"},
                     sjis(messages::kInputName, "missing.mpls") + sjis(messages::kOpenFailed)},
         // Names of any length are used whole; the system refuses this one.
-        CommandCase{{std::string(5000, 'n')}, sjis(messages::kInputName, std::string(5000, 'n')) +
-                                                  sjis(messages::kOpenFailed)}));
+        CommandCase{
+            {std::string(5000, 'n')},
+            sjis(messages::kInputName, std::string(5000, 'n')) + sjis(messages::kOpenFailed)}));
 
 }  // namespace
 }  // namespace zelvok

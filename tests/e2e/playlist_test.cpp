@@ -27,7 +27,9 @@ PlaylistSpec two_clips() {
       {testing::scene_at(2008, 11, 30, 23, 59, 59), testing::scene_at(2008, 12, 31, 23, 59, 59)});
 }
 
-std::string header(const std::string& name) { return sjis(messages::kInputName, name); }
+std::string header(const std::string& name) {
+  return sjis(messages::kInputName, name);
+}
 
 std::string count_line(int count) {
   return sjis(messages::kPlayItemCount, std::to_string(count));
@@ -78,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"nineteen bytes",
                  [](const fs::path& f) { write_bytes(f, "MPLS0100" + std::string(11, '\0')); },
                  messages::kNotPlaylist},
-        LoadCase{"disc playlist", [](const fs::path& f) { write_bytes(f, "MPLS0200" + std::string(40, '\0')); },
+        LoadCase{"disc playlist",
+                 [](const fs::path& f) { write_bytes(f, "MPLS0200" + std::string(40, '\0')); },
                  messages::kNotPlaylist},
         LoadCase{"huge video file",
                  [](const fs::path& f) {
@@ -134,25 +137,29 @@ TEST_P(CheckTest, ShowsTheCountOnceKnownThenTheFailure) {
 
 INSTANTIATE_TEST_SUITE_P(
     Checks, CheckTest,
-    ::testing::Values(
-        CheckCase{"version", [](PlaylistSpec* s) { s->magic = "MPLS0300"; }, false,
-                  messages::kNotPlaylist},
-        CheckCase{"trailing bytes", [](PlaylistSpec* s) { s->trailing = {1, 2}; }, false,
-                  messages::kBadExtensionData},
-        CheckCase{"ID2", [](PlaylistSpec* s) { s->id2 = 0x0200; }, false,
-                  messages::kBadExtensionData},
-        CheckCase{"PlayList beyond file", [](PlaylistSpec* s) { s->playlist_address = 1u << 31; },
-                  false, messages::kNotPlaylist},
-        CheckCase{"PLEX magic", [](PlaylistSpec* s) { s->plex_magic = "XELP"; }, true,
-                  messages::kBadPlexBlock},
-        CheckCase{"PLEX length", [](PlaylistSpec* s) { s->plex_block_length = 0; }, true,
-                  messages::kBadPlexBlock},
-        CheckCase{"scene table size", [](PlaylistSpec* s) { s->scene_table_size = 0; }, true,
-                  messages::kBadSceneTableSize},
-        CheckCase{"dated scenes", [](PlaylistSpec* s) { s->scenes.pop_back(); }, true,
-                  messages::kSceneCountMismatch},
-        CheckCase{"clip name", [](PlaylistSpec* s) { s->clips[1].name = "a/b.c"; }, true,
-                  messages::kNotPlaylist}));
+    ::testing::Values(CheckCase{"version", [](PlaylistSpec* s) { s->magic = "MPLS0300"; }, false,
+                                messages::kNotPlaylist},
+                      CheckCase{"trailing bytes",
+                                [](PlaylistSpec* s) {
+                                  s->trailing = {1, 2};
+                                },
+                                false, messages::kBadExtensionData},
+                      CheckCase{"ID2", [](PlaylistSpec* s) { s->id2 = 0x0200; }, false,
+                                messages::kBadExtensionData},
+                      CheckCase{"PlayList beyond file",
+                                [](PlaylistSpec* s) { s->playlist_address = 1u << 31; }, false,
+                                messages::kNotPlaylist},
+                      CheckCase{"PLEX magic", [](PlaylistSpec* s) { s->plex_magic = "XELP"; }, true,
+                                messages::kBadPlexBlock},
+                      CheckCase{"PLEX length", [](PlaylistSpec* s) { s->plex_block_length = 0; },
+                                true, messages::kBadPlexBlock},
+                      CheckCase{"scene table size",
+                                [](PlaylistSpec* s) { s->scene_table_size = 0; }, true,
+                                messages::kBadSceneTableSize},
+                      CheckCase{"dated scenes", [](PlaylistSpec* s) { s->scenes.pop_back(); }, true,
+                                messages::kSceneCountMismatch},
+                      CheckCase{"clip name", [](PlaylistSpec* s) { s->clips[1].name = "a/b.c"; },
+                                true, messages::kNotPlaylist}));
 
 // Each cut of a sound file ends with one clean message, never a crash.
 TEST(DamagedFileTest, EveryTruncationEndsWithOneMessage) {
@@ -163,8 +170,9 @@ TEST(DamagedFileTest, EveryTruncationEndsWithOneMessage) {
       sjis(messages::kBadPlexBlock), sjis(messages::kBadSceneTableSize),
       sjis(messages::kSceneCountMismatch)};
   for (std::size_t size = 0; size < bytes.size(); ++size) {
-    testing::write_file(folder.path / "cut.mpls",
-                        std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(size)));
+    testing::write_file(
+        folder.path / "cut.mpls",
+        std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(size)));
     const testing::ProgramResult result = testing::run_zelvok({"cut.mpls"}, folder.path);
     ASSERT_EQ(result.status, 255) << size;
     std::string rest = result.output.substr(header("cut.mpls").size());
@@ -210,8 +218,8 @@ TEST(RealPlaylistTest, CamcorderPlaylistShowsItsCount) {
   testing::TempFolder folder;
   const testing::ProgramResult result = testing::run_zelvok({sample.string()}, folder.path);
   // Its camcorder split five recordings into thirteen clips, one scene each.
-  EXPECT_EQ(result.output, header(sample.string()) + count_line(13) +
-                               sjis(messages::kSceneCountMismatch));
+  EXPECT_EQ(result.output,
+            header(sample.string()) + count_line(13) + sjis(messages::kSceneCountMismatch));
   EXPECT_EQ(result.status, 255);
 }
 

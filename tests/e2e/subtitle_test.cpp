@@ -31,7 +31,9 @@ std::string clip_lines(const std::string& name) {
   return sjis(messages::kStreamName, name + ".m2ts") + sjis(messages::kSubtitleName, name + ".srt");
 }
 
-std::string date_line(const std::string& stamp) { return sjis(messages::kRecordingDate, stamp); }
+std::string date_line(const std::string& stamp) {
+  return sjis(messages::kRecordingDate, stamp);
+}
 
 std::string head(int count) {
   return sjis(messages::kInputName, "00000.mpls") +
@@ -50,7 +52,9 @@ void run(Outcome* r, const PlaylistSpec& spec, std::vector<std::string> options 
   r->result = testing::run_zelvok(options, r->folder.path);
 }
 
-std::vector<std::string> files(const Outcome& r) { return testing::files_in(r.folder.path); }
+std::vector<std::string> files(const Outcome& r) {
+  return testing::files_in(r.folder.path);
+}
 
 // The files of the two-clip example, kept byte for byte.
 std::string golden(const std::string& name) {
@@ -58,8 +62,9 @@ std::string golden(const std::string& name) {
 }
 
 PlaylistSpec worked_example() {
-  return testing::playlist_of({clip("00000", 2500), clip("00001", 1000)},
-                              {scene_at(2008, 11, 30, 23, 59, 59), scene_at(2008, 12, 31, 23, 59, 59)});
+  return testing::playlist_of(
+      {clip("00000", 2500), clip("00001", 1000)},
+      {scene_at(2008, 11, 30, 23, 59, 59), scene_at(2008, 12, 31, 23, 59, 59)});
 }
 
 TEST(SubtitleTest, WorkedExampleMatchesTheGoldenFiles) {
@@ -71,7 +76,8 @@ TEST(SubtitleTest, WorkedExampleMatchesTheGoldenFiles) {
   for (const char* name : {"playlist.srt", "00000.srt", "00001.srt"}) {
     EXPECT_EQ(r.file(name), golden(name)) << name;
   }
-  EXPECT_EQ(files(r), (std::vector<std::string>{"00000.mpls", "00000.srt", "00001.srt", "playlist.srt"}));
+  EXPECT_EQ(files(r),
+            (std::vector<std::string>{"00000.mpls", "00000.srt", "00001.srt", "playlist.srt"}));
 }
 
 struct DurationCase {
@@ -95,12 +101,15 @@ INSTANTIATE_TEST_SUITE_P(
     Durations, DurationTest,
     ::testing::Values(
         DurationCase{0, ""}, DurationCase{44, ""},  // under one millisecond
-        DurationCase{testing::ticks(400), entry(1, "00:00:00,000", "00:00:00,400", "2024/07/14 09:30:58")},
-        DurationCase{testing::ticks(3000), entry(1, "00:00:00,000", "00:00:01,000", "2024/07/14 09:30:58") +
-                               entry(2, "00:00:01,000", "00:00:02,000", "2024/07/14 09:30:59") +
-                               entry(3, "00:00:02,000", "00:00:03,000", "2024/07/14 09:31:00")},
-        DurationCase{testing::ticks(1999) + 44, entry(1, "00:00:00,000", "00:00:01,000", "2024/07/14 09:30:58") +
-                               entry(2, "00:00:01,000", "00:00:01,999", "2024/07/14 09:30:59")}));
+        DurationCase{testing::ticks(400),
+                     entry(1, "00:00:00,000", "00:00:00,400", "2024/07/14 09:30:58")},
+        DurationCase{testing::ticks(3000),
+                     entry(1, "00:00:00,000", "00:00:01,000", "2024/07/14 09:30:58") +
+                         entry(2, "00:00:01,000", "00:00:02,000", "2024/07/14 09:30:59") +
+                         entry(3, "00:00:02,000", "00:00:03,000", "2024/07/14 09:31:00")},
+        DurationCase{testing::ticks(1999) + 44,
+                     entry(1, "00:00:00,000", "00:00:01,000", "2024/07/14 09:30:58") +
+                         entry(2, "00:00:01,000", "00:00:01,999", "2024/07/14 09:30:59")}));
 
 TEST(SubtitleTest, LeftoverMillisecondsCarryIntoLaterClips) {
   Outcome r;
@@ -113,14 +122,16 @@ TEST(SubtitleTest, LeftoverMillisecondsCarryIntoLaterClips) {
                 entry(3, "00:00:01,700", "00:00:02,700", "2010/02/01 00:00:00") +
                 entry(4, "00:00:02,700", "00:00:03,300", "2010/02/01 00:00:01") +
                 entry(5, "00:00:03,300", "00:00:03,800", "2010/03/01 00:00:00"));
-  EXPECT_EQ(r.file("00001.srt"), entry(1, "00:00:00,000", "00:00:01,000", "2010/02/01 00:00:00") +
-                                     entry(2, "00:00:01,000", "00:00:01,600", "2010/02/01 00:00:01"));
+  EXPECT_EQ(r.file("00001.srt"),
+            entry(1, "00:00:00,000", "00:00:01,000", "2010/02/01 00:00:00") +
+                entry(2, "00:00:01,000", "00:00:01,600", "2010/02/01 00:00:01"));
 }
 
 PlaylistSpec three_clips(std::uint8_t marker) {
-  PlaylistSpec spec = testing::playlist_of(
-      {clip("00000", 1000), clip("00001", 2000), clip("00002", 1000)},
-      {scene_at(2011, 1, 1, 0, 0, 0), scene_at(2011, 1, 2, 0, 0, 0), scene_at(2011, 1, 3, 0, 0, 0)});
+  PlaylistSpec spec =
+      testing::playlist_of({clip("00000", 1000), clip("00001", 2000), clip("00002", 1000)},
+                           {scene_at(2011, 1, 1, 0, 0, 0), scene_at(2011, 1, 2, 0, 0, 0),
+                            scene_at(2011, 1, 3, 0, 0, 0)});
   for (testing::SceneSpec& scene : spec.scenes) {
     scene.marker = marker;
   }
@@ -178,10 +189,10 @@ TEST(SelectionTest, NegativeLastNeverEndsTheSelection) {
 
 TEST(SceneMatchTest, UndatedEntriesBeforeADatedOneArePassedOver) {
   Outcome r;
-  run(&r, testing::playlist_of({clip("00000", 1000), clip("00001", 1000)},
-                               {testing::undated_scene(), testing::undated_scene(),
-                                scene_at(2012, 5, 5, 5, 5, 5), testing::undated_scene(),
-                                scene_at(2012, 6, 6, 6, 6, 6)}));
+  run(&r, testing::playlist_of(
+              {clip("00000", 1000), clip("00001", 1000)},
+              {testing::undated_scene(), testing::undated_scene(), scene_at(2012, 5, 5, 5, 5, 5),
+               testing::undated_scene(), scene_at(2012, 6, 6, 6, 6, 6)}));
   EXPECT_EQ(r.result.output, head(2) + clip_lines("00000") + date_line("2012/05/05 05:05:05") +
                                  clip_lines("00001") + date_line("2012/06/06 06:06:06"));
 }
@@ -209,7 +220,8 @@ TEST(LongPlaylistTest, HoursGoPast100And256WithoutWrapping) {
   // 10 x 95443 full entries and 10 partial ones of 717 ms.
   const std::string whole = r.file("playlist.srt");
   // Each clip runs from 2100/02/28 (a leap year here) into 02/29.
-  EXPECT_EQ(last_entry(whole), entry(954440, "265:07:16,453", "265:07:17,170", "2100/02/29 02:30:43"));
+  EXPECT_EQ(last_entry(whole),
+            entry(954440, "265:07:16,453", "265:07:17,170", "2100/02/29 02:30:43"));
   EXPECT_NE(whole.find("\r\n99:59:59,151 --> 100:00:00,151\r\n"), std::string::npos);
   EXPECT_NE(whole.find("\r\n255:59:59,"), std::string::npos);
   EXPECT_NE(whole.find("\r\n256:00:00,"), std::string::npos);
@@ -232,8 +244,9 @@ TEST(OutputSafetyTest, TheInputIsNeverTheOutput) {
 
 TEST(OutputSafetyTest, AClipFileNeverReplacesTheWholePlaylistFile) {
   Outcome r;
-  run(&r, testing::playlist_of({clip("00001", 1000), clip("00000", 1000)},
-                               {scene_at(2013, 1, 1, 0, 0, 0), scene_at(2013, 1, 2, 0, 0, 0)}),
+  run(&r,
+      testing::playlist_of({clip("00001", 1000), clip("00000", 1000)},
+                           {scene_at(2013, 1, 1, 0, 0, 0), scene_at(2013, 1, 2, 0, 0, 0)}),
       {"-o", "00000.srt"});
   EXPECT_EQ(r.result.output, head(2) + clip_lines("00001") + date_line("2013/01/01 00:00:00") +
                                  clip_lines("00000") +
@@ -269,7 +282,8 @@ TEST(OutputFailureTest, ClipFileThatCannotBeOpenedKeepsEarlierWork) {
   fs::create_directory(r.folder.path / "00001.srt");
   run(&r, worked_example());
   EXPECT_EQ(r.result.output, head(2) + clip_lines("00000") + date_line("2008/11/30 23:59:59") +
-                                 clip_lines("00001") + sjis(messages::kOutputOpenFailed, "00001.srt"));
+                                 clip_lines("00001") +
+                                 sjis(messages::kOutputOpenFailed, "00001.srt"));
   EXPECT_EQ(r.result.status, 255);
   EXPECT_EQ(r.file("playlist.srt"), golden("00000.srt"));
   EXPECT_EQ(r.file("00000.srt"), golden("00000.srt"));
@@ -308,10 +322,10 @@ TEST(SampleTest, TheShippedSampleIsWhatTheBuilderMakes) {
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(testing::files_in(folder.path),
             (std::vector<std::string>{"00000.srt", "00001.srt", "00002.srt", "playlist.srt"}));
-  PlaylistSpec spec = testing::playlist_of(
-      {clip("00000", 95095), clip("00001", 187520), clip("00002", 42042)},
-      {scene_at(2024, 7, 14, 9, 30, 12), scene_at(2024, 7, 14, 9, 41, 47),
-       scene_at(2024, 7, 14, 9, 54, 54)});
+  PlaylistSpec spec =
+      testing::playlist_of({clip("00000", 95095), clip("00001", 187520), clip("00002", 42042)},
+                           {scene_at(2024, 7, 14, 9, 30, 12), scene_at(2024, 7, 14, 9, 41, 47),
+                            scene_at(2024, 7, 14, 9, 54, 54)});
   const std::vector<std::uint8_t> bytes = testing::build_playlist(spec);
   EXPECT_EQ(read_file(sample), std::string(bytes.begin(), bytes.end()));
 }

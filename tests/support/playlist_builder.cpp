@@ -42,7 +42,9 @@ struct Writer {
   }
 };
 
-std::uint8_t bcd(unsigned value) { return static_cast<std::uint8_t>((value / 10) << 4 | (value % 10)); }
+std::uint8_t bcd(unsigned value) {
+  return static_cast<std::uint8_t>((value / 10) << 4 | (value % 10));
+}
 
 void write_play_item(Writer* out, const ClipSpec& clip) {
   const std::size_t start = out->bytes.size();
@@ -104,7 +106,8 @@ void write_extension_data(Writer* out, const PlaylistSpec& spec) {
   out->u16(spec.id1);
   out->u16(spec.id2);
   out->u32(kExtensionHeaderSize);  // the entry's own start and length, unused
-  out->u32(static_cast<std::uint32_t>(layout::kFirstScene + layout::kSceneEntrySize * spec.scenes.size()));
+  out->u32(static_cast<std::uint32_t>(layout::kFirstScene +
+                                      layout::kSceneEntrySize * spec.scenes.size()));
   out->zeros_to(start + kExtensionHeaderSize);
   write_plex_block(out, spec);
   const std::uint32_t length = static_cast<std::uint32_t>(out->bytes.size() - start - 4);
@@ -164,7 +167,8 @@ std::vector<std::uint8_t> build_playlist(const PlaylistSpec& spec) {
 
 void write_file(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   if (!file) {
     throw std::runtime_error("cannot write " + path.string());
   }

@@ -11,7 +11,9 @@
 namespace zelvok::testing {
 
 // 45 kHz ticks of a clip of the given length.
-inline constexpr std::uint32_t ticks(std::uint32_t milliseconds) { return milliseconds * 45; }
+inline constexpr std::uint32_t ticks(std::uint32_t milliseconds) {
+  return milliseconds * 45;
+}
 
 struct ClipSpec {
   std::string name = "00000";  // written as is: five bytes make a sound name
@@ -46,7 +48,7 @@ struct PlaylistSpec {
   std::uint32_t plex_block_length = 0x144;
   std::optional<std::uint16_t> scene_table_size;  // S; default: 66 n + 2
   std::optional<std::uint16_t> scene_count;       // n; default: scenes.size()
-  std::vector<std::uint8_t> trailing;  // bytes after the extension data
+  std::vector<std::uint8_t> trailing;             // bytes after the extension data
 };
 
 // A dated scene from decimal fields, stored as BCD as a camcorder does.

@@ -110,7 +110,9 @@ std::string read_file(const std::filesystem::path& path) {
   return content.str();
 }
 
-std::string sjis(std::string_view text) { return encode_text(text, ConsoleEncoding::kShiftJis); }
+std::string sjis(std::string_view text) {
+  return encode_text(text, ConsoleEncoding::kShiftJis);
+}
 
 std::string sjis(std::string_view text, std::string_view value) {
   return render_message(text, value, ConsoleEncoding::kShiftJis);

@@ -39,8 +39,12 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{{"a.mpls", "b.mpls"}, ScanOutcome::kRun, "b.mpls", "playlist.srt", 0, 0},
         ScanCase{{"a.mpls", ""}, ScanOutcome::kNoFileName, "", "", 0, 0},
         ScanCase{{"", "a.mpls"}, ScanOutcome::kRun, "a.mpls", "playlist.srt", 0, 0},
-        ScanCase{{"-s", "3", "-e", "5", "-o", "pl000.srt", "00000.mpls"}, ScanOutcome::kRun,
-                 "00000.mpls", "pl000.srt", 3, 5},
+        ScanCase{{"-s", "3", "-e", "5", "-o", "pl000.srt", "00000.mpls"},
+                 ScanOutcome::kRun,
+                 "00000.mpls",
+                 "pl000.srt",
+                 3,
+                 5},
         ScanCase{{"-s3", "-e5", "-opl.srt", "x"}, ScanOutcome::kRun, "x", "pl.srt", 3, 5},
         ScanCase{{"-S", "2", "-E", "4", "-O", "o.srt", "x"}, ScanOutcome::kRun, "x", "o.srt", 2, 4},
         ScanCase{{"-o", "-s", "x"}, ScanOutcome::kRun, "x", "-s", 0, 0},
@@ -80,19 +84,22 @@ TEST_P(DecimalTest, ConvertsLikeTheCLibraryButClamped) {
   EXPECT_EQ(decimal_value(GetParam().text), GetParam().value);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Decimal, DecimalTest,
-    ::testing::Values(DecimalCase{"", 0}, DecimalCase{"abc", 0}, DecimalCase{"7", 7},
-                      DecimalCase{"  \t\n\v\f\r42", 42}, DecimalCase{"+12", 12},
-                      DecimalCase{"-12", -12}, DecimalCase{"--12", 0}, DecimalCase{"+-1", 0},
-                      DecimalCase{"- 1", 0}, DecimalCase{"12abc", 12}, DecimalCase{"3.9", 3},
-                      DecimalCase{"007", 7}, DecimalCase{"2147483647", 2147483647},
-                      DecimalCase{"2147483648", 2147483647},
-                      DecimalCase{"99999999999999999999999", 2147483647},
-                      DecimalCase{"-2147483648", -2147483647 - 1},
-                      DecimalCase{"-2147483649", -2147483647 - 1},
-                      DecimalCase{"-99999999999999999999", -2147483647 - 1},
-                      DecimalCase{"\xA0" "5", 0}));
+INSTANTIATE_TEST_SUITE_P(Decimal, DecimalTest,
+                         ::testing::Values(DecimalCase{"", 0}, DecimalCase{"abc", 0},
+                                           DecimalCase{"7", 7}, DecimalCase{"  \t\n\v\f\r42", 42},
+                                           DecimalCase{"+12", 12}, DecimalCase{"-12", -12},
+                                           DecimalCase{"--12", 0}, DecimalCase{"+-1", 0},
+                                           DecimalCase{"- 1", 0}, DecimalCase{"12abc", 12},
+                                           DecimalCase{"3.9", 3}, DecimalCase{"007", 7},
+                                           DecimalCase{"2147483647", 2147483647},
+                                           DecimalCase{"2147483648", 2147483647},
+                                           DecimalCase{"99999999999999999999999", 2147483647},
+                                           DecimalCase{"-2147483648", -2147483647 - 1},
+                                           DecimalCase{"-2147483649", -2147483647 - 1},
+                                           DecimalCase{"-99999999999999999999", -2147483647 - 1},
+                                           DecimalCase{"\xA0"
+                                                       "5",
+                                                       0}));
 
 }  // namespace
 }  // namespace zelvok

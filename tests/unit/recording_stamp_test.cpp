@@ -27,13 +27,13 @@ TEST_P(DecodeTest, TakesBcdDigitsAsTheyAre) {
 
 INSTANTIATE_TEST_SUITE_P(
     Stamps, DecodeTest,
-    ::testing::Values(DecodeCase{entry(0x2008, 0x09, 0x10, 0x14, 0x24, 0x35), "2008/09/10 14:24:35"},
-                      DecodeCase{entry(0x0000, 0x01, 0x01, 0x00, 0x00, 0x00), "0000/01/01 00:00:00"},
-                      DecodeCase{entry(0x0012, 0x00, 0x00, 0x00, 0x00, 0x00), "0012/00/00 00:00:00"},
-                      // A nibble above 9 counts its plain value; fields are not range-checked.
-                      DecodeCase{entry(0x201A, 0x1A, 0x3F, 0x99, 0x75, 0xFF), "2020/20/45 99:75:165"},
-                      DecodeCase{entry(0xFFFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF),
-                                 "16665/165/165 165:165:165"}));
+    ::testing::Values(
+        DecodeCase{entry(0x2008, 0x09, 0x10, 0x14, 0x24, 0x35), "2008/09/10 14:24:35"},
+        DecodeCase{entry(0x0000, 0x01, 0x01, 0x00, 0x00, 0x00), "0000/01/01 00:00:00"},
+        DecodeCase{entry(0x0012, 0x00, 0x00, 0x00, 0x00, 0x00), "0012/00/00 00:00:00"},
+        // A nibble above 9 counts its plain value; fields are not range-checked.
+        DecodeCase{entry(0x201A, 0x1A, 0x3F, 0x99, 0x75, 0xFF), "2020/20/45 99:75:165"},
+        DecodeCase{entry(0xFFFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF), "16665/165/165 165:165:165"}));
 
 struct AdvanceCase {
   SceneEntry from;

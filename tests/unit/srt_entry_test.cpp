@@ -47,16 +47,15 @@ TEST_P(ClockTest, CarriesIntoMinuteAndHourWithoutWrapping) {
   EXPECT_EQ(time.millisecond, c.to.millisecond);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Timecodes, ClockTest,
-    ::testing::Values(ClockCase{{0, 0, 0, 500}, 1000, {0, 0, 1, 500}},
-                      ClockCase{{0, 0, 59, 0}, 1000, {0, 1, 0, 0}},
-                      ClockCase{{0, 59, 59, 250}, 1000, {1, 0, 0, 250}},
-                      ClockCase{{255, 59, 59, 0}, 1000, {256, 0, 0, 0}},
-                      ClockCase{{0, 0, 2, 500}, 400, {0, 0, 2, 900}},
-                      ClockCase{{0, 0, 2, 700}, 400, {0, 0, 3, 100}},
-                      ClockCase{{0, 0, 2, 600}, 400, {0, 0, 3, 0}},
-                      ClockCase{{9, 59, 59, 999}, 1, {10, 0, 0, 0}}));
+INSTANTIATE_TEST_SUITE_P(Timecodes, ClockTest,
+                         ::testing::Values(ClockCase{{0, 0, 0, 500}, 1000, {0, 0, 1, 500}},
+                                           ClockCase{{0, 0, 59, 0}, 1000, {0, 1, 0, 0}},
+                                           ClockCase{{0, 59, 59, 250}, 1000, {1, 0, 0, 250}},
+                                           ClockCase{{255, 59, 59, 0}, 1000, {256, 0, 0, 0}},
+                                           ClockCase{{0, 0, 2, 500}, 400, {0, 0, 2, 900}},
+                                           ClockCase{{0, 0, 2, 700}, 400, {0, 0, 3, 100}},
+                                           ClockCase{{0, 0, 2, 600}, 400, {0, 0, 3, 0}},
+                                           ClockCase{{9, 59, 59, 999}, 1, {10, 0, 0, 0}}));
 
 }  // namespace
 }  // namespace zelvok

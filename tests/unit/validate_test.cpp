@@ -18,7 +18,9 @@ PlaylistSpec two_clips() {
       {testing::scene_at(2008, 11, 30, 23, 59, 59), testing::scene_at(2008, 12, 31, 23, 59, 59)});
 }
 
-Validation validate(const std::vector<std::uint8_t>& bytes) { return validate_playlist(bytes); }
+Validation validate(const std::vector<std::uint8_t>& bytes) {
+  return validate_playlist(bytes);
+}
 
 TEST(ValidateTest, ReadsTheRecordsOfASoundPlaylist) {
   PlaylistSpec spec = two_clips();
@@ -87,9 +89,10 @@ INSTANTIATE_TEST_SUITE_P(
                     s->id1 = 3;
                   },
                   kNotPlaylist, false},
-        BreakCase{"trailing byte", [](PlaylistSpec* s) { s->trailing = {0}; }, kBadExtension, false},
-        BreakCase{"extension length", [](PlaylistSpec* s) { s->extension_length = 1; }, kBadExtension,
+        BreakCase{"trailing byte", [](PlaylistSpec* s) { s->trailing = {0}; }, kBadExtension,
                   false},
+        BreakCase{"extension length", [](PlaylistSpec* s) { s->extension_length = 1; },
+                  kBadExtension, false},
         BreakCase{"extension beyond file",
                   [](PlaylistSpec* s) { s->extension_address = 0xFFFFFFF0; }, kBadExtension, false},
         BreakCase{"extension header cut",
@@ -120,15 +123,26 @@ INSTANTIATE_TEST_SUITE_P(
         BreakCase{"fewer dated scenes",
                   [](PlaylistSpec* s) { s->scenes[1] = testing::undated_scene(); }, kMismatch,
                   true},
-        BreakCase{"more dated scenes",
-                  [](PlaylistSpec* s) { s->scenes.push_back(testing::scene_at(2009, 1, 1, 0, 0, 0)); },
-                  kMismatch, true},
+        BreakCase{
+            "more dated scenes",
+            [](PlaylistSpec* s) { s->scenes.push_back(testing::scene_at(2009, 1, 1, 0, 0, 0)); },
+            kMismatch, true},
         BreakCase{"clip name with a slash", [](PlaylistSpec* s) { s->clips[1].name = "../00"; },
                   kNotPlaylist, true},
         BreakCase{"clip name with NUL",
-                  [](PlaylistSpec* s) { s->clips[0].name = std::string("000\0" "0", 5); },
+                  [](PlaylistSpec* s) {
+                    s->clips[0].name = std::string(
+                        "000\0"
+                        "0",
+                        5);
+                  },
                   kNotPlaylist, true},
-        BreakCase{"clip name not ASCII", [](PlaylistSpec* s) { s->clips[0].name = "00\xE9" "00"; },
+        BreakCase{"clip name not ASCII",
+                  [](PlaylistSpec* s) {
+                    s->clips[0].name =
+                        "00\xE9"
+                        "00";
+                  },
                   kNotPlaylist, true},
         BreakCase{"record length past the end",
                   [](PlaylistSpec* s) { s->clips[0].length = 0xFFFF; }, kNotPlaylist, true},
