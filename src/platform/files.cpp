@@ -32,6 +32,9 @@ std::wstring wide_name(const std::string& name) {
 
 OpenedFile describe(int descriptor) {
   OpenedFile file{descriptor, {0, 0}, false, 0};
+  if (descriptor < 0) {
+    return file;
+  }
   BY_HANDLE_FILE_INFORMATION info;
   const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(descriptor));
   if (GetFileType(handle) == FILE_TYPE_DISK && GetFileInformationByHandle(handle, &info) != 0) {
@@ -54,12 +57,25 @@ int open_name(const std::string& name, int flags) {
 constexpr int kReadFlags = _O_RDONLY;
 constexpr int kWriteFlags = _O_WRONLY | _O_CREAT;
 
+// The C runtime moves at most INT_MAX bytes a call.
+constexpr std::size_t kMostPerCall = std::size_t{1} << 30;
+
+std::int64_t read_some(int descriptor, char* buffer, std::size_t size) {
+  return _read(descriptor, buffer,
+               static_cast<unsigned>(size < kMostPerCall ? size : kMostPerCall));
+}
+
+std::int64_t write_some(int descriptor, const char* buffer, std::size_t size) {
+  return _write(descriptor, buffer,
+                static_cast<unsigned>(size < kMostPerCall ? size : kMostPerCall));
+}
+
 #else
 
 OpenedFile describe(int descriptor) {
   OpenedFile file{descriptor, {0, 0}, false, 0};
   struct stat info {};
-  if (fstat(descriptor, &info) == 0) {
+  if (descriptor >= 0 && fstat(descriptor, &info) == 0) {
     file.regular = S_ISREG(info.st_mode);
     file.identity = {static_cast<std::uint64_t>(info.st_dev),
                      static_cast<std::uint64_t>(info.st_ino)};
@@ -84,6 +100,22 @@ int open_name(const std::string& name, int flags) {
 constexpr int kReadFlags = O_RDONLY | O_NONBLOCK;
 constexpr int kWriteFlags = O_WRONLY | O_CREAT;
 
+std::int64_t read_some(int descriptor, char* buffer, std::size_t size) {
+  ssize_t got = 0;
+  do {
+    got = read(descriptor, buffer, size);
+  } while (got < 0 && errno == EINTR);
+  return got;
+}
+
+std::int64_t write_some(int descriptor, const char* buffer, std::size_t size) {
+  ssize_t put = 0;
+  do {
+    put = write(descriptor, buffer, size);
+  } while (put < 0 && errno == EINTR);
+  return put;
+}
+
 #endif
 
 }  // namespace
@@ -93,55 +125,17 @@ bool same_file(const FileIdentity& a, const FileIdentity& b) {
 }
 
 OpenedFile open_for_reading(const std::string& name) {
-  const int descriptor = open_name(name, kReadFlags);
-  if (descriptor < 0) {
-    return OpenedFile{-1, {0, 0}, false, 0};
-  }
-  return describe(descriptor);
+  return describe(open_name(name, kReadFlags));
 }
 
 OpenedFile open_for_writing(const std::string& name) {
-  const int descriptor = open_name(name, kWriteFlags);
-  if (descriptor < 0) {
-    return OpenedFile{-1, {0, 0}, false, 0};
-  }
-  return describe(descriptor);
+  return describe(open_name(name, kWriteFlags));
 }
 
 #ifdef _WIN32
 
 bool truncate_file(int descriptor) {
   return _chsize_s(descriptor, 0) == 0;
-}
-
-std::size_t read_fully(int descriptor, void* buffer, std::size_t size) {
-  auto* next = static_cast<char*>(buffer);
-  std::size_t done = 0;
-  while (done < size) {
-    constexpr std::size_t kChunk = 1u << 30;
-    const std::size_t want = size - done < kChunk ? size - done : kChunk;
-    const int got = _read(descriptor, next + done, static_cast<unsigned>(want));
-    if (got <= 0) {
-      break;
-    }
-    done += static_cast<std::size_t>(got);
-  }
-  return done;
-}
-
-bool write_fully(int descriptor, const void* buffer, std::size_t size) {
-  const auto* next = static_cast<const char*>(buffer);
-  while (size > 0) {
-    constexpr std::size_t kChunk = 1u << 30;
-    const std::size_t want = size < kChunk ? size : kChunk;
-    const int put = _write(descriptor, next, static_cast<unsigned>(want));
-    if (put <= 0) {
-      return false;
-    }
-    next += put;
-    size -= static_cast<std::size_t>(put);
-  }
-  return true;
 }
 
 bool close_file(int descriptor) {
@@ -154,14 +148,18 @@ bool truncate_file(int descriptor) {
   return ftruncate(descriptor, 0) == 0;
 }
 
+bool close_file(int descriptor) {
+  // After EINTR the descriptor is already released on Linux: never close twice.
+  return close(descriptor) == 0 || errno == EINTR;
+}
+
+#endif
+
 std::size_t read_fully(int descriptor, void* buffer, std::size_t size) {
   auto* next = static_cast<char*>(buffer);
   std::size_t done = 0;
   while (done < size) {
-    const ssize_t got = read(descriptor, next + done, size - done);
-    if (got < 0 && errno == EINTR) {
-      continue;
-    }
+    const std::int64_t got = read_some(descriptor, next + done, size - done);
     if (got <= 0) {
       break;
     }
@@ -173,10 +171,7 @@ std::size_t read_fully(int descriptor, void* buffer, std::size_t size) {
 bool write_fully(int descriptor, const void* buffer, std::size_t size) {
   const auto* next = static_cast<const char*>(buffer);
   while (size > 0) {
-    const ssize_t put = write(descriptor, next, size);
-    if (put < 0 && errno == EINTR) {
-      continue;
-    }
+    const std::int64_t put = write_some(descriptor, next, size);
     if (put <= 0) {
       return false;
     }
@@ -185,12 +180,5 @@ bool write_fully(int descriptor, const void* buffer, std::size_t size) {
   }
   return true;
 }
-
-bool close_file(int descriptor) {
-  // After EINTR the descriptor is already released on Linux: never close twice.
-  return close(descriptor) == 0 || errno == EINTR;
-}
-
-#endif
 
 }  // namespace zelvok

@@ -96,11 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](const fs::path& f) { sparse_playlist(f, std::uintmax_t{64} << 20); },
                  messages::kBadExtensionData}),
     [](const ::testing::TestParamInfo<LoadCase>& param_info) {
-      std::string name = param_info.param.what;
-      for (char& c : name) {
-        c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-      }
-      return name;
+      return testing::test_name(param_info.param.what);
     });
 
 TEST(LoadTest, UnreadableFileCannotBeOpened) {

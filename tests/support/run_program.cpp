@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -125,6 +126,14 @@ std::vector<std::string> files_in(const std::filesystem::path& folder) {
   }
   std::sort(names.begin(), names.end());
   return names;
+}
+
+std::string test_name(std::string_view description) {
+  std::string name(description);
+  for (char& c : name) {
+    c = std::isalnum(static_cast<unsigned char>(c)) != 0 ? c : '_';
+  }
+  return name;
 }
 
 }  // namespace zelvok::testing

@@ -38,4 +38,7 @@ std::string sjis(std::string_view text, std::string_view value);
 // The names of the files in `folder`, sorted.
 std::vector<std::string> files_in(const std::filesystem::path& folder);
 
+// A description as a test name: letters and digits kept, the rest '_'.
+std::string test_name(std::string_view description);
+
 }  // namespace zelvok::testing

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/playlist_builder.h"
+#include "support/run_program.h"
 
 namespace zelvok {
 namespace {
@@ -153,11 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   kNotPlaylist, true}),
     [](const ::testing::TestParamInfo<BreakCase>& param_info) {
-      std::string name = param_info.param.what;
-      for (char& c : name) {
-        c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-      }
-      return name;
+      return testing::test_name(param_info.param.what);
     });
 
 TEST(ValidateTest, ShortRecordsOfUnusualLengthsStillRead) {
