@@ -44,6 +44,7 @@ std::vector<std::string> program_arguments(int argc, char** argv) {
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments = program_arguments(argc, argv);
   const int status = zelvok::run(arguments, zelvok::standard_console());
-  std::fflush(stdout);
+  // Nothing is left to tell the user if the console itself fails.
+  (void)std::fflush(stdout);
   return status;
 }

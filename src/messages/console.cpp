@@ -55,6 +55,7 @@ bool is_utf8_terminal() {
 
 std::string to_shift_jis(std::string_view text) {
   iconv_t converter = iconv_open("CP932", "UTF-8");
+  // NOLINTNEXTLINE(performance-no-int-to-ptr): iconv_open reports failure so.
   if (converter == reinterpret_cast<iconv_t>(-1)) {
     // The converter ships with the C library; without it the text is still
     // better shown than dropped.
@@ -80,15 +81,17 @@ bool is_utf8_terminal() {
   if (isatty(STDOUT_FILENO) == 0) {
     return false;
   }
-  std::setlocale(LC_CTYPE, "");
+  // The character set of the user's locale; nothing else depends on it.
+  (void)std::setlocale(LC_CTYPE, "");
   const char* codeset = nl_langinfo(CODESET);
   return codeset != nullptr && std::strcmp(codeset, "UTF-8") == 0;
 }
 
 #endif
 
+// A console that cannot be written to leaves no way to report it.
 void write_bytes(const Console& console, std::string_view bytes) {
-  std::fwrite(bytes.data(), 1, bytes.size(), console.stream);
+  (void)std::fwrite(bytes.data(), 1, bytes.size(), console.stream);
 }
 
 }  // namespace

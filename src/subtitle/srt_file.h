@@ -11,7 +11,7 @@
 
 namespace zelvok {
 
-inline constexpr std::size_t kSrtBufferSize = 256 * 1024;
+inline constexpr std::size_t kSrtBufferSize = std::size_t{256} * 1024;
 
 struct SrtFile {
   std::string name;                // as the user or the playlist gave it

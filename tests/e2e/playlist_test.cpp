@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 
@@ -177,6 +178,34 @@ TEST(DamagedFileTest, EveryTruncationEndsWithOneMessage) {
     }
     EXPECT_EQ(failures.count(rest), 1u) << "cut at " << size;
   }
+}
+
+// The files kept for the fuzzer that must be rejected, each with its message.
+TEST(BadCorpusTest, EveryFileGetsItsMessage) {
+  const std::map<std::string, std::string_view> by_name = {
+      {"kNotPlaylist", messages::kNotPlaylist},
+      {"kBadExtensionData", messages::kBadExtensionData},
+      {"kBadPlexBlock", messages::kBadPlexBlock},
+      {"kBadSceneTableSize", messages::kBadSceneTableSize},
+      {"kSceneCountMismatch", messages::kSceneCountMismatch}};
+  const fs::path bad = fs::path(ZELVOK_SOURCE_DIR) / "fuzz/bad";
+  std::ifstream expected(bad / "expected.txt");
+  std::string file;
+  std::string message;
+  std::string count;
+  int checked = 0;
+  testing::TempFolder folder;
+  while (expected >> file >> message >> count) {
+    fs::copy_file(bad / file, folder.path / file);
+    const testing::ProgramResult result = testing::run_zelvok({file}, folder.path);
+    ASSERT_EQ(by_name.count(message), 1u) << message;
+    const std::string shown = count == "-" ? "" : count_line(std::stoi(count));
+    EXPECT_EQ(result.output, header(file) + shown + sjis(by_name.at(message))) << file;
+    EXPECT_EQ(result.status, 255) << file;
+    ++checked;
+  }
+  EXPECT_GT(checked, 10);
+  EXPECT_EQ(testing::files_in(folder.path).size(), static_cast<std::size_t>(checked));
 }
 
 // Playlists from real devices: none may crash, and those that get far enough

@@ -1,0 +1,44 @@
+#include "fuzz/fuzz_input.h"
+
+#include <cstdio>
+
+namespace zelvok::fuzz {
+
+FuzzInput split_input(const std::uint8_t* data, std::size_t size) {
+  FuzzInput input{{}, "playlist.srt", {}};
+  if (size < kOptionBytes) {
+    input.playlist = std::span<const std::uint8_t>(data, size);
+    return input;
+  }
+  const std::uint8_t flags = data[0];
+  if ((flags & 1) != 0) {
+    input.arguments.insert(input.arguments.end(),
+                           {"-s", std::to_string(static_cast<std::int8_t>(data[1]))});
+  }
+  if ((flags & 2) != 0) {
+    input.arguments.insert(input.arguments.end(),
+                           {"-e", std::to_string(static_cast<std::int8_t>(data[2]))});
+  }
+  if ((flags & 4) != 0) {
+    input.output_name = "pl000.srt";
+  }
+  if ((flags & 8) != 0) {
+    input.output_name = "00000.srt";
+  }
+  if ((flags & 12) != 0) {
+    input.arguments.insert(input.arguments.end(), {"-o", input.output_name});
+  }
+  input.playlist = std::span<const std::uint8_t>(data + kOptionBytes, size - kOptionBytes);
+  return input;
+}
+
+bool write_input(std::span<const std::uint8_t> playlist) {
+  std::FILE* file = std::fopen(kInputName, "wb");
+  if (file == nullptr) {
+    return false;
+  }
+  const bool written = std::fwrite(playlist.data(), 1, playlist.size(), file) == playlist.size();
+  return std::fclose(file) == 0 && written;
+}
+
+}  // namespace zelvok::fuzz

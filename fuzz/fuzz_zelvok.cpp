@@ -1,0 +1,110 @@
+// The whole job on arbitrary bytes: the playlist is written to a scratch
+// folder, the program runs on it with options taken from the input, and the
+// folder must then hold nothing but subtitle files with harmless names.
+//
+// Input: three option bytes, then the playlist file.
+//   byte 0: bit 0 gives -s, bit 1 gives -e, bit 2 gives -o pl000.srt,
+//           bit 3 gives -o 00000.srt (a name a clip may also have)
+//   byte 1: the -s value, as a signed byte
+//   byte 2: the -e value, as a signed byte
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/run.h"
+#include "fuzz/fuzz_input.h"
+#include "messages/console.h"
+#include "playlist/validate.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Entries a run may write before the harness skips every PlayItem instead:
+// long clips are valid but would only slow the search down.
+constexpr std::uint64_t kMostSeconds = 4000;
+
+struct Scratch {
+  fs::path folder;
+  zelvok::Console console;
+};
+
+Scratch& scratch() {
+  static Scratch instance = [] {
+    const char* base = std::getenv("ZELVOK_FUZZ_DIR");
+    std::string pattern = (fs::path(base != nullptr ? base : fs::temp_directory_path().string()) /
+                           "zelvok-fuzz-XXXXXX")
+                              .string();
+    if (mkdtemp(pattern.data()) == nullptr || chdir(pattern.c_str()) != 0) {
+      std::perror("zelvok fuzz: scratch folder");
+      std::abort();
+    }
+    std::FILE* sink = std::fopen("/dev/null", "w");
+    return Scratch{pattern, zelvok::Console{sink, zelvok::ConsoleEncoding::kShiftJis}};
+  }();
+  return instance;
+}
+
+bool is_clip_file(const std::string& name) {
+  if (name.size() != 9 || name.substr(5) != ".srt") {
+    return false;
+  }
+  for (std::size_t i = 0; i < 5; ++i) {
+    const char c = name[i];
+    if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Every file the run left must be one it may write; all are removed after.
+void check_and_clear(const fs::path& folder, const std::string& output_name) {
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    const std::string name = entry.path().filename().string();
+    if (name == zelvok::fuzz::kInputName) {
+      continue;
+    }
+    if (name != output_name && !is_clip_file(name)) {
+      std::fprintf(stderr, "zelvok fuzz: unexpected file '%s'\n", name.c_str());
+      std::abort();
+    }
+    fs::remove(entry.path());
+  }
+}
+
+std::uint64_t selected_seconds(const zelvok::Playlist& playlist) {
+  std::uint64_t seconds = 0;
+  for (const zelvok::PlayItem& item : playlist.play_items) {
+    seconds += zelvok::duration_ms(item) / 1000 + 1;
+  }
+  return seconds;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const Scratch& place = scratch();
+  const zelvok::fuzz::FuzzInput input = zelvok::fuzz::split_input(data, size);
+  std::vector<std::string> arguments = input.arguments;
+  const zelvok::Validation validation = zelvok::validate_playlist(input.playlist);
+  if (validation.fault == zelvok::PlaylistFault::kNone &&
+      selected_seconds(validation.playlist) > kMostSeconds) {
+    arguments.insert(arguments.begin(), {"-s", "2147483647"});
+  }
+  arguments.push_back(zelvok::fuzz::kInputName);
+  if (!zelvok::fuzz::write_input(input.playlist)) {
+    std::abort();
+  }
+  const int status = zelvok::run(arguments, place.console);
+  if (status != zelvok::kExitSuccess && status != zelvok::kExitFailure) {
+    std::abort();
+  }
+  check_and_clear(place.folder, input.output_name);
+  return 0;
+}
