@@ -2,20 +2,28 @@
 
 namespace zelvok {
 
-char* put_decimal(char* out, std::uint64_t value, unsigned width) {
-  char reversed[kMaxDecimalDigits];
-  unsigned count = 0;
-  do {
-    reversed[count++] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value != 0);
-  for (unsigned pad = count; pad < width; ++pad) {
-    *out++ = '0';
+char* put_decimal_any(char* out, std::uint64_t value, unsigned width) {
+  unsigned digits = 1;
+  for (std::uint64_t bound = 10; digits < kMaxDecimalDigits && value >= bound; bound *= 10) {
+    ++digits;
   }
-  while (count > 0) {
-    *out++ = reversed[--count];
+  char* const end = out + (digits < width ? width : digits);
+  char* at = end;
+  while (value >= 100) {
+    at -= 2;
+    put_two_digits(at, value % 100);
+    value /= 100;
   }
-  return out;
+  if (value >= 10) {
+    at -= 2;
+    put_two_digits(at, value);
+  } else {
+    *--at = static_cast<char>('0' + value);
+  }
+  while (at != out) {
+    *--at = '0';
+  }
+  return end;
 }
 
 }  // namespace zelvok
