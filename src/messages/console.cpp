@@ -3,7 +3,6 @@
 #include <string>
 
 #ifdef _WIN32
-#include <io.h>
 #include <windows.h>
 #else
 #include <iconv.h>
@@ -38,6 +37,12 @@ std::string to_shift_jis(std::string_view text) {
   WideCharToMultiByte(kShiftJisCodePage, 0, wide.data(), wide_size, out.data(), size, nullptr,
                       nullptr);
   return out;
+}
+
+// Names come from the wide command line as UTF-8; they go out in the
+// console's encoding like the rest of the line.
+std::string encode_value(std::string_view value, ConsoleEncoding encoding) {
+  return encoding == ConsoleEncoding::kShiftJis ? to_shift_jis(value) : std::string(value);
 }
 
 bool is_utf8_terminal() {
@@ -75,6 +80,12 @@ std::string to_shift_jis(std::string_view text) {
   }
   out.resize(out.size() - out_left);
   return out;
+}
+
+// A name is the user's own bytes, in whatever encoding the file system uses:
+// they go out unchanged.
+std::string encode_value(std::string_view value, ConsoleEncoding) {
+  return std::string(value);
 }
 
 bool is_utf8_terminal() {
@@ -122,7 +133,7 @@ std::string render_message(std::string_view text, std::string_view value,
   if (mark == std::string_view::npos) {
     return encode_text(text, encoding);
   }
-  return encode_text(text.substr(0, mark), encoding) + std::string(value) +
+  return encode_text(text.substr(0, mark), encoding) + encode_value(value, encoding) +
          encode_text(text.substr(mark + 2), encoding);
 }
 

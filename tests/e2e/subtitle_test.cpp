@@ -315,6 +315,19 @@ TEST(OutputFailureTest, NothingToWriteOnAFullDiskSucceeds) {
   EXPECT_EQ(r.result.status, 0);
 }
 
+TEST(NameTest, JapaneseNamesOpenAndShow) {
+  testing::TempFolder folder;
+  const std::string input = "撮影 2024.mpls";
+  const std::string output = "日付.srt";
+  testing::write_file(folder.path / input, testing::build_playlist(worked_example()));
+  const testing::ProgramResult result = testing::run_zelvok({"-o", output, input}, folder.path);
+  // POSIX names are bytes and pass through; Windows shows them in the console's encoding.
+  const std::string shown = testing::testing_windows_build() ? sjis(input) : input;
+  EXPECT_EQ(result.status, 0);
+  EXPECT_TRUE(result.output.starts_with(sjis(messages::kInputName, shown))) << result.output;
+  EXPECT_EQ(read_file(folder.path / output), golden("playlist.srt"));
+}
+
 TEST(SampleTest, TheShippedSampleIsWhatTheBuilderMakes) {
   testing::TempFolder folder;
   const fs::path sample = fs::path(ZELVOK_SOURCE_DIR) / "examples/00000.mpls";

@@ -14,9 +14,18 @@ struct ProgramResult {
   std::string errors;  // every byte written to standard error
 };
 
+// Runs `command` (a program found on PATH, then its arguments) in `folder`,
+// its output to pipes.
+ProgramResult run_program(const std::vector<std::string>& command,
+                          const std::filesystem::path& folder);
+
 // Runs the zelvok binary with `arguments` in `folder`, output to pipes.
 ProgramResult run_zelvok(const std::vector<std::string>& arguments,
                          const std::filesystem::path& folder);
+
+// True when the program under test is the Windows build (run under wine),
+// whose console shows names in Shift_JIS like the rest of the line.
+bool testing_windows_build();
 
 // A fresh, empty folder, removed with everything in it when the test ends.
 struct TempFolder {
