@@ -9,6 +9,8 @@
 #include <windows.h>
 
 #include <shellapi.h>
+
+#include "platform/windows_text.h"
 #endif
 
 namespace {
@@ -22,10 +24,7 @@ std::vector<std::string> program_arguments(int, char**) {
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
   std::vector<std::string> arguments;
   for (int at = 1; wide != nullptr && at < count; ++at) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide[at], -1, nullptr, 0, nullptr, nullptr);
-    std::string argument(size > 0 ? static_cast<std::size_t>(size - 1) : 0, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide[at], -1, argument.data(), size, nullptr, nullptr);
-    arguments.push_back(std::move(argument));
+    arguments.push_back(zelvok::narrow(wide[at], CP_UTF8));
   }
   LocalFree(wide);
   return arguments;

@@ -4,6 +4,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/windows_text.h"
 #else
 #include <iconv.h>
 #include <langinfo.h>
@@ -21,22 +23,8 @@ namespace {
 constexpr unsigned kShiftJisCodePage = 932;
 
 std::string to_shift_jis(std::string_view text) {
-  if (text.empty()) {
-    return {};
-  }
-  const int text_size = static_cast<int>(text.size());
-  const int wide_size = MultiByteToWideChar(CP_UTF8, 0, text.data(), text_size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(wide_size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), text_size, wide.data(), wide_size);
-  const int size = WideCharToMultiByte(kShiftJisCodePage, 0, wide.data(), wide_size, nullptr, 0,
-                                       nullptr, nullptr);
-  if (size <= 0) {
-    return std::string(text);
-  }
-  std::string out(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(kShiftJisCodePage, 0, wide.data(), wide_size, out.data(), size, nullptr,
-                      nullptr);
-  return out;
+  const std::string converted = narrow(widen(text), kShiftJisCodePage);
+  return converted.empty() ? std::string(text) : converted;
 }
 
 // Names come from the wide command line as UTF-8; they go out in the

@@ -8,6 +8,8 @@
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
+
+#include "platform/windows_text.h"
 #else
 #include <unistd.h>
 #endif
@@ -16,19 +18,6 @@ namespace zelvok {
 namespace {
 
 #ifdef _WIN32
-
-// Names arrive as UTF-8; the wide-character calls open any name Windows has.
-std::wstring wide_name(const std::string& name) {
-  const int size = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data(),
-                                       static_cast<int>(name.size()), nullptr, 0);
-  if (size <= 0) {
-    return {};
-  }
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data(), static_cast<int>(name.size()),
-                      wide.data(), size);
-  return wide;
-}
 
 OpenedFile describe(int descriptor) {
   OpenedFile file{descriptor, {0, 0}, false, 0};
@@ -46,8 +35,9 @@ OpenedFile describe(int descriptor) {
   return file;
 }
 
+// Names arrive as UTF-8; the wide-character calls open any name Windows has.
 int open_name(const std::string& name, int flags) {
-  const std::wstring wide = wide_name(name);
+  const std::wstring wide = widen(name);
   if (wide.empty() || wide.find(L'\0') != std::wstring::npos) {
     return -1;
   }
