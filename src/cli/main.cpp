@@ -1,4 +1,5 @@
 // zelvok: recording dates and times from a camcorder playlist, as subtitles.
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -41,6 +42,11 @@ std::vector<std::string> program_arguments(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifndef _WIN32
+  // A console that goes away (zelvok ... | head) must not stop the run halfway
+  // through a subtitle file: its writes fail quietly instead.
+  (void)std::signal(SIGPIPE, SIG_IGN);
+#endif
   const std::vector<std::string> arguments = program_arguments(argc, argv);
   const int status = zelvok::run(arguments, zelvok::standard_console());
   // Nothing is left to tell the user if the console itself fails.

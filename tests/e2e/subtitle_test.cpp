@@ -315,6 +315,15 @@ TEST(OutputFailureTest, NothingToWriteOnAFullDiskSucceeds) {
   EXPECT_EQ(r.result.status, 0);
 }
 
+TEST(OutputFailureTest, AConsoleThatGoesAwayStopsNothing) {
+  Outcome r;
+  testing::write_file(r.folder.path / "00000.mpls", testing::build_playlist(worked_example()));
+  EXPECT_EQ(testing::run_zelvok_unread({"00000.mpls"}, r.folder.path), 0);
+  for (const char* name : {"playlist.srt", "00000.srt", "00001.srt"}) {
+    EXPECT_EQ(r.file(name), golden(name)) << name;
+  }
+}
+
 TEST(NameTest, JapaneseNamesOpenAndShow) {
   testing::TempFolder folder;
   const std::string input = "撮影 2024.mpls";

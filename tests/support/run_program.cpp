@@ -129,6 +129,36 @@ ProgramResult run_zelvok(const std::vector<std::string>& arguments,
   return result;
 }
 
+int run_zelvok_unread(const std::vector<std::string>& arguments,
+                      const std::filesystem::path& folder) {
+  int out_pipe[2];
+  if (pipe(out_pipe) != 0) {
+    throw std::runtime_error("pipe failed");
+  }
+  close(out_pipe[0]);
+  std::vector<std::string> words = program_command();
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) {
+    argv.push_back(word.data());
+  }
+  argv.push_back(nullptr);
+  const pid_t child = fork();
+  if (child == 0) {
+    dup2(out_pipe[1], STDOUT_FILENO);
+    close(out_pipe[1]);
+    if (chdir(folder.c_str()) != 0) {
+      _exit(127);
+    }
+    execvp(argv[0], argv.data());
+    _exit(127);
+  }
+  close(out_pipe[1]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+}
+
 TempFolder::TempFolder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "zelvok-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) {

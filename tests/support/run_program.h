@@ -23,6 +23,11 @@ ProgramResult run_program(const std::vector<std::string>& command,
 ProgramResult run_zelvok(const std::vector<std::string>& arguments,
                          const std::filesystem::path& folder);
 
+// Runs the zelvok binary with its standard output on a pipe that nobody
+// reads any more; returns the exit status.
+int run_zelvok_unread(const std::vector<std::string>& arguments,
+                      const std::filesystem::path& folder);
+
 // True when the program under test is the Windows build (run under wine),
 // whose console shows names in Shift_JIS like the rest of the line.
 bool testing_windows_build();
