@@ -51,8 +51,13 @@ bool fail_write(Walk* walk, SrtFile* failed) {
   return false;
 }
 
-// Appends one entry to each file; nullptr when a write failed, else the clip
-// file (the whole-playlist file never fails alone).
+// The stamp's text, written into `buffer`.
+std::string_view stamp_text(char (&buffer)[kMaxStampText], const RecordingStamp& stamp) {
+  return {buffer, static_cast<std::size_t>(put_stamp(buffer, stamp) - buffer)};
+}
+
+// Appends one entry to each file, the whole-playlist entry ending at
+// `whole_end`. Returns the file whose write failed, or nullptr.
 SrtFile* write_entry(Walk* walk, const Timecode& whole_end, const SubtitleClock& clip_clock,
                      std::uint64_t clip_number, std::string_view text) {
   char* whole_out = srt_space(&walk->whole, kMaxEntrySize);
@@ -78,10 +83,8 @@ SrtFile* write_clip_entries(Walk* walk, std::uint32_t duration, RecordingStamp s
   std::uint64_t clip_number = 1;
   char text[kMaxStampText];
   for (std::uint32_t second = 0; second < duration / 1000; ++second) {
-    const std::string_view stamp_text(text,
-                                      static_cast<std::size_t>(put_stamp(text, stamp) - text));
-    if (SrtFile* failed =
-            write_entry(walk, walk->whole_clock.end, clip_clock, clip_number++, stamp_text)) {
+    if (SrtFile* failed = write_entry(walk, walk->whole_clock.end, clip_clock, clip_number++,
+                                      stamp_text(text, stamp))) {
       return failed;
     }
     advance_clock(&walk->whole_clock);
@@ -92,11 +95,11 @@ SrtFile* write_clip_entries(Walk* walk, std::uint32_t duration, RecordingStamp s
   if (rest == 0) {
     return nullptr;
   }
-  const std::string_view stamp_text(text, static_cast<std::size_t>(put_stamp(text, stamp) - text));
   const Timecode whole_end = add_milliseconds(walk->whole_clock.start, rest);
   clip_clock.end = clip_clock.start;
   clip_clock.end.millisecond = static_cast<std::uint16_t>(rest);
-  if (SrtFile* failed = write_entry(walk, whole_end, clip_clock, clip_number, stamp_text)) {
+  if (SrtFile* failed =
+          write_entry(walk, whole_end, clip_clock, clip_number, stamp_text(text, stamp))) {
     return failed;
   }
   walk->whole_clock.start = whole_end;
