@@ -72,7 +72,7 @@ std::string to_shift_jis(std::string_view text) {
 
 // A name is the user's own bytes, in whatever encoding the file system uses:
 // they go out unchanged.
-std::string encode_value(std::string_view value, ConsoleEncoding) {
+std::string encode_value(std::string_view value, ConsoleEncoding /*encoding*/) {
   return std::string(value);
 }
 
