@@ -30,7 +30,9 @@ bool open_srt_file(const std::string& name, std::span<const FileIdentity> kept, 
   file->descriptor = opened.descriptor;
   file->identity = opened.identity;
   if (file->buffer == nullptr) {
-    file->buffer = std::make_unique_for_overwrite<char[]>(kSrtBufferSize);
+    // Zeroed, so that every page is in memory from the start: a run's memory
+    // is the same whatever the length of its clips.
+    file->buffer = std::make_unique<char[]>(kSrtBufferSize);
   }
   file->used = 0;
   return true;

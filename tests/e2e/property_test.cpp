@@ -67,7 +67,7 @@ TEST(PropertyTest, SeededRandomMutations) {
   std::uniform_int_distribution<int> byte(0, 255);
   std::uniform_int_distribution<int> changes(1, 4);
   testing::TempFolder outer;
-  for (int round = 0; round < 2000; ++round) {
+  for (int round = 0; round < 3000; ++round) {
     std::vector<std::uint8_t> bytes = original;
     for (int change = changes(random); change > 0; --change) {
       bytes[position(random)] = static_cast<std::uint8_t>(byte(random));
