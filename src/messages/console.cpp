@@ -33,15 +33,24 @@ std::string encode_value(std::string_view value, ConsoleEncoding encoding) {
   return encoding == ConsoleEncoding::kShiftJis ? to_shift_jis(value) : std::string(value);
 }
 
+// A console window takes the text as UTF-16 (written as UTF-8 here, below),
+// whatever its code page; pipes and files keep the Shift_JIS bytes.
 bool is_utf8_terminal() {
-  // A Windows console shows UTF-8 once its output code page is set to it; pipes
-  // and files keep the Shift_JIS bytes.
   DWORD mode = 0;
   HANDLE handle = GetStdHandle(STD_OUTPUT_HANDLE);
-  if (handle == INVALID_HANDLE_VALUE || GetConsoleMode(handle, &mode) == 0) {
+  return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
+}
+
+// Writes to the console window itself, leaving its code page as the user set it.
+bool write_to_console_window(const Console& console, std::string_view bytes) {
+  if (console.encoding != ConsoleEncoding::kUtf8 || console.stream != stdout) {
     return false;
   }
-  return SetConsoleOutputCP(CP_UTF8) != 0;
+  (void)std::fflush(stdout);
+  const std::wstring wide = widen(bytes);
+  DWORD written = 0;
+  return WriteConsoleW(GetStdHandle(STD_OUTPUT_HANDLE), wide.data(),
+                       static_cast<DWORD>(wide.size()), &written, nullptr) != 0;
 }
 
 #else
@@ -90,6 +99,11 @@ bool is_utf8_terminal() {
 
 // A console that cannot be written to leaves no way to report it.
 void write_bytes(const Console& console, std::string_view bytes) {
+#ifdef _WIN32
+  if (write_to_console_window(console, bytes)) {
+    return;
+  }
+#endif
   (void)std::fwrite(bytes.data(), 1, bytes.size(), console.stream);
 }
 
