@@ -19,10 +19,10 @@ namespace zelvok {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::PlaylistSpec;
+using testing::PlaylistPlan;
 using testing::sjis;
 
-PlaylistSpec two_clips() {
+PlaylistPlan two_clips() {
   return testing::playlist_of(
       {testing::clip("00000", 2500), testing::clip("00001", 1000)},
       {testing::scene_at(2008, 11, 30, 23, 59, 59), testing::scene_at(2008, 12, 31, 23, 59, 59)});
@@ -113,7 +113,7 @@ TEST(LoadTest, UnreadableFileCannotBeOpened) {
 
 struct CheckCase {
   const char* what;
-  std::function<void(PlaylistSpec*)> breaks;
+  std::function<void(PlaylistPlan*)> breaks;
   bool count_shown;
   std::string_view message;
 };
@@ -122,9 +122,9 @@ class CheckTest : public ::testing::TestWithParam<CheckCase> {};
 
 TEST_P(CheckTest, ShowsTheCountOnceKnownThenTheFailure) {
   testing::TempFolder folder;
-  PlaylistSpec spec = two_clips();
-  GetParam().breaks(&spec);
-  testing::write_file(folder.path / "00000.mpls", testing::build_playlist(spec));
+  PlaylistPlan plan = two_clips();
+  GetParam().breaks(&plan);
+  testing::write_file(folder.path / "00000.mpls", testing::build_playlist(plan));
   const testing::ProgramResult result = testing::run_zelvok({"00000.mpls"}, folder.path);
   const std::string count = GetParam().count_shown ? count_line(2) : "";
   EXPECT_EQ(result.output, header("00000.mpls") + count + sjis(GetParam().message));
@@ -134,28 +134,28 @@ TEST_P(CheckTest, ShowsTheCountOnceKnownThenTheFailure) {
 
 INSTANTIATE_TEST_SUITE_P(
     Checks, CheckTest,
-    ::testing::Values(CheckCase{"version", [](PlaylistSpec* s) { s->magic = "MPLS0300"; }, false,
+    ::testing::Values(CheckCase{"version", [](PlaylistPlan* s) { s->magic = "MPLS0300"; }, false,
                                 messages::kNotPlaylist},
                       CheckCase{"trailing bytes",
-                                [](PlaylistSpec* s) {
+                                [](PlaylistPlan* s) {
                                   s->trailing = {1, 2};
                                 },
                                 false, messages::kBadExtensionData},
-                      CheckCase{"ID2", [](PlaylistSpec* s) { s->id2 = 0x0200; }, false,
+                      CheckCase{"ID2", [](PlaylistPlan* s) { s->id2 = 0x0200; }, false,
                                 messages::kBadExtensionData},
                       CheckCase{"PlayList beyond file",
-                                [](PlaylistSpec* s) { s->playlist_address = 1u << 31; }, false,
+                                [](PlaylistPlan* s) { s->playlist_address = 1u << 31; }, false,
                                 messages::kNotPlaylist},
-                      CheckCase{"PLEX magic", [](PlaylistSpec* s) { s->plex_magic = "XELP"; }, true,
+                      CheckCase{"PLEX magic", [](PlaylistPlan* s) { s->plex_magic = "XELP"; }, true,
                                 messages::kBadPlexBlock},
-                      CheckCase{"PLEX length", [](PlaylistSpec* s) { s->plex_block_length = 0; },
+                      CheckCase{"PLEX length", [](PlaylistPlan* s) { s->plex_block_length = 0; },
                                 true, messages::kBadPlexBlock},
                       CheckCase{"scene table size",
-                                [](PlaylistSpec* s) { s->scene_table_size = 0; }, true,
+                                [](PlaylistPlan* s) { s->scene_table_size = 0; }, true,
                                 messages::kBadSceneTableSize},
-                      CheckCase{"dated scenes", [](PlaylistSpec* s) { s->scenes.pop_back(); }, true,
+                      CheckCase{"dated scenes", [](PlaylistPlan* s) { s->scenes.pop_back(); }, true,
                                 messages::kSceneCountMismatch},
-                      CheckCase{"clip name", [](PlaylistSpec* s) { s->clips[1].name = "a/b.c"; },
+                      CheckCase{"clip name", [](PlaylistPlan* s) { s->clips[1].name = "a/b.c"; },
                                 true, messages::kNotPlaylist}));
 
 // Each cut of a sound file ends with one clean message, never a crash.

@@ -17,7 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::clip;
-using testing::PlaylistSpec;
+using testing::PlaylistPlan;
 using testing::read_file;
 using testing::scene_at;
 using testing::sjis;
@@ -46,8 +46,8 @@ struct Outcome {
   std::string file(const std::string& name) const { return read_file(folder.path / name); }
 };
 
-void run(Outcome* r, const PlaylistSpec& spec, std::vector<std::string> options = {}) {
-  testing::write_file(r->folder.path / "00000.mpls", testing::build_playlist(spec));
+void run(Outcome* r, const PlaylistPlan& plan, std::vector<std::string> options = {}) {
+  testing::write_file(r->folder.path / "00000.mpls", testing::build_playlist(plan));
   options.push_back("00000.mpls");
   r->result = testing::run_zelvok(options, r->folder.path);
 }
@@ -61,7 +61,7 @@ std::string golden(const std::string& name) {
   return read_file(fs::path(ZELVOK_SOURCE_DIR) / "tests/golden/worked_example" / name);
 }
 
-PlaylistSpec worked_example() {
+PlaylistPlan worked_example() {
   return testing::playlist_of(
       {clip("00000", 2500), clip("00001", 1000)},
       {scene_at(2008, 11, 30, 23, 59, 59), scene_at(2008, 12, 31, 23, 59, 59)});
@@ -127,15 +127,15 @@ TEST(SubtitleTest, LeftoverMillisecondsCarryIntoLaterClips) {
                 entry(2, "00:00:01,000", "00:00:01,600", "2010/02/01 00:00:01"));
 }
 
-PlaylistSpec three_clips(std::uint8_t marker) {
-  PlaylistSpec spec =
+PlaylistPlan three_clips(std::uint8_t marker) {
+  PlaylistPlan plan =
       testing::playlist_of({clip("00000", 1000), clip("00001", 2000), clip("00002", 1000)},
                            {scene_at(2011, 1, 1, 0, 0, 0), scene_at(2011, 1, 2, 0, 0, 0),
                             scene_at(2011, 1, 3, 0, 0, 0)});
-  for (testing::SceneSpec& scene : spec.scenes) {
+  for (testing::ScenePlan& scene : plan.scenes) {
     scene.marker = marker;
   }
-  return spec;
+  return plan;
 }
 
 TEST(SelectionTest, OnlyTheChosenClipIsWrittenFromZero) {
@@ -199,13 +199,13 @@ TEST(SceneMatchTest, UndatedEntriesBeforeADatedOneArePassedOver) {
 
 // Clips whose OUT time lies before the IN time: 45 kHz clocks wrap, so each
 // runs 95443.717 seconds.
-PlaylistSpec wrapped_clips(int count) {
-  PlaylistSpec spec;
+PlaylistPlan wrapped_clips(int count) {
+  PlaylistPlan plan;
   for (int i = 0; i < count; ++i) {
-    spec.clips.push_back({"0000" + std::to_string(i), 1, 0, std::nullopt});
-    spec.scenes.push_back(scene_at(2100, 2, 28, 0, 0, 0));
+    plan.clips.push_back({"0000" + std::to_string(i), 1, 0, std::nullopt});
+    plan.scenes.push_back(scene_at(2100, 2, 28, 0, 0, 0));
   }
-  return spec;
+  return plan;
 }
 
 std::string last_entry(const std::string& file) {
@@ -259,8 +259,8 @@ TEST(OutputSafetyTest, AClipFileNeverReplacesTheWholePlaylistFile) {
 
 TEST(OutputSafetyTest, AClipFileNeverReplacesTheInput) {
   Outcome r;
-  PlaylistSpec spec = testing::playlist_of({clip("00000", 1000)}, {scene_at(2013, 1, 1, 0, 0, 0)});
-  testing::write_file(r.folder.path / "00000.srt", testing::build_playlist(spec));
+  PlaylistPlan plan = testing::playlist_of({clip("00000", 1000)}, {scene_at(2013, 1, 1, 0, 0, 0)});
+  testing::write_file(r.folder.path / "00000.srt", testing::build_playlist(plan));
   r.result = testing::run_zelvok({"00000.srt"}, r.folder.path);
   EXPECT_EQ(r.result.output, sjis(messages::kInputName, "00000.srt") +
                                  sjis(messages::kPlayItemCount, "1") + clip_lines("00000") +
@@ -344,11 +344,11 @@ TEST(SampleTest, TheShippedSampleIsWhatTheBuilderMakes) {
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(testing::files_in(folder.path),
             (std::vector<std::string>{"00000.srt", "00001.srt", "00002.srt", "playlist.srt"}));
-  PlaylistSpec spec =
+  PlaylistPlan plan =
       testing::playlist_of({clip("00000", 95095), clip("00001", 187520), clip("00002", 42042)},
                            {scene_at(2024, 7, 14, 9, 30, 12), scene_at(2024, 7, 14, 9, 41, 47),
                             scene_at(2024, 7, 14, 9, 54, 54)});
-  const std::vector<std::uint8_t> bytes = testing::build_playlist(spec);
+  const std::vector<std::uint8_t> bytes = testing::build_playlist(plan);
   EXPECT_EQ(read_file(sample), std::string(bytes.begin(), bytes.end()));
 }
 

@@ -17,23 +17,23 @@ namespace {
 
 namespace fs = std::filesystem;
 using zelvok::testing::clip;
-using zelvok::testing::PlaylistSpec;
+using zelvok::testing::PlaylistPlan;
 using zelvok::testing::scene_at;
 
-PlaylistSpec clips_of(std::vector<std::uint32_t> milliseconds) {
-  PlaylistSpec spec;
+PlaylistPlan clips_of(std::vector<std::uint32_t> milliseconds) {
+  PlaylistPlan plan;
   for (std::size_t i = 0; i < milliseconds.size(); ++i) {
     char name[24];
     std::snprintf(name, sizeof name, "%05zu", i % 100000);
-    spec.clips.push_back(clip(name, milliseconds[i]));
-    spec.scenes.push_back(scene_at(2008, 2, 28, 23, 59, static_cast<unsigned>(50 + i % 10)));
+    plan.clips.push_back(clip(name, milliseconds[i]));
+    plan.scenes.push_back(scene_at(2008, 2, 28, 23, 59, static_cast<unsigned>(50 + i % 10)));
   }
-  return spec;
+  return plan;
 }
 
 void seed(const fs::path& folder, const std::string& name, std::vector<std::uint8_t> options,
-          const PlaylistSpec& spec) {
-  const std::vector<std::uint8_t> playlist = zelvok::testing::build_playlist(spec);
+          const PlaylistPlan& plan) {
+  const std::vector<std::uint8_t> playlist = zelvok::testing::build_playlist(plan);
   options.insert(options.end(), playlist.begin(), playlist.end());
   zelvok::testing::write_file(folder / (name + ".mpls"), options);
 }
@@ -46,17 +46,17 @@ void write_seeds(const fs::path& folder) {
   seed(folder, "second_only", {3, 2, 2}, clips_of({1000, 2000, 1000}));
   seed(folder, "output_clash", {8, 0, 0}, clips_of({1000, 2000}));
   seed(folder, "other_output", {5, 0xFF, 0}, clips_of({1000, 2000}));
-  PlaylistSpec marked = clips_of({1500, 1500, 1500});
+  PlaylistPlan marked = clips_of({1500, 1500, 1500});
   marked.scenes.insert(marked.scenes.begin() + 1, zelvok::testing::undated_scene());
   marked.scenes[0].marker = 0x11;
   marked.scenes[2].marker = 0x11;
   seed(folder, "undated_and_markers", {1, 2, 0}, marked);
-  PlaylistSpec damaged_dates = clips_of({3000, 400});
+  PlaylistPlan damaged_dates = clips_of({3000, 400});
   damaged_dates.scenes[0].month = 0x13;
   damaged_dates.scenes[0].minute = 0x75;
   damaged_dates.scenes[1].year = 0xFFFF;
   seed(folder, "damaged_dates", {0, 0, 0}, damaged_dates);
-  PlaylistSpec wrapped = clips_of({1000});
+  PlaylistPlan wrapped = clips_of({1000});
   wrapped.clips[0].in_time = 1;
   wrapped.clips[0].out_time = 0;
   seed(folder, "out_before_in", {0, 0, 0}, wrapped);
@@ -64,42 +64,42 @@ void write_seeds(const fs::path& folder) {
 
 struct BadFile {
   const char* name;
-  std::function<void(PlaylistSpec*)> breaks;
+  std::function<void(PlaylistPlan*)> breaks;
   const char* message;
   const char* count;
 };
 
 void write_bad(const fs::path& folder) {
   const std::vector<BadFile> files = {
-      {"version", [](PlaylistSpec* s) { s->magic = "MPLS0200"; }, "kNotPlaylist", "-"},
-      {"trailing_byte", [](PlaylistSpec* s) { s->trailing = {0}; }, "kBadExtensionData", "-"},
-      {"extension_beyond_file", [](PlaylistSpec* s) { s->extension_address = 0xFFFFFFFF; },
+      {"version", [](PlaylistPlan* s) { s->magic = "MPLS0200"; }, "kNotPlaylist", "-"},
+      {"trailing_byte", [](PlaylistPlan* s) { s->trailing = {0}; }, "kBadExtensionData", "-"},
+      {"extension_beyond_file", [](PlaylistPlan* s) { s->extension_address = 0xFFFFFFFF; },
        "kBadExtensionData", "-"},
-      {"entry_count", [](PlaylistSpec* s) { s->extension_entry_count = 0; }, "kBadExtensionData",
+      {"entry_count", [](PlaylistPlan* s) { s->extension_entry_count = 0; }, "kBadExtensionData",
        "-"},
-      {"entry_ids", [](PlaylistSpec* s) { s->id1 = 0x0100; }, "kBadExtensionData", "-"},
-      {"playlist_beyond_file", [](PlaylistSpec* s) { s->playlist_address = 0xFFFFFFF9; },
+      {"entry_ids", [](PlaylistPlan* s) { s->id1 = 0x0100; }, "kBadExtensionData", "-"},
+      {"playlist_beyond_file", [](PlaylistPlan* s) { s->playlist_address = 0xFFFFFFF9; },
        "kNotPlaylist", "-"},
-      {"plex_beyond_file", [](PlaylistSpec* s) { s->data_block_address = 0x80000000; },
+      {"plex_beyond_file", [](PlaylistPlan* s) { s->data_block_address = 0x80000000; },
        "kBadPlexBlock", "2"},
-      {"plex_magic", [](PlaylistSpec* s) { s->plex_magic = "plex"; }, "kBadPlexBlock", "2"},
-      {"plex_length", [](PlaylistSpec* s) { s->plex_block_length = 0x143; }, "kBadPlexBlock", "2"},
-      {"scene_table_size", [](PlaylistSpec* s) { s->scene_table_size = 66 * 2; },
+      {"plex_magic", [](PlaylistPlan* s) { s->plex_magic = "plex"; }, "kBadPlexBlock", "2"},
+      {"plex_length", [](PlaylistPlan* s) { s->plex_block_length = 0x143; }, "kBadPlexBlock", "2"},
+      {"scene_table_size", [](PlaylistPlan* s) { s->scene_table_size = 66 * 2; },
        "kBadSceneTableSize", "2"},
       {"scene_table_beyond_file",
-       [](PlaylistSpec* s) {
+       [](PlaylistPlan* s) {
          s->scene_count = 0xFFFF;
          s->scene_table_size = static_cast<std::uint16_t>(66 * 0xFFFF + 2);
        },
        "kBadSceneTableSize", "2"},
-      {"undated_scene", [](PlaylistSpec* s) { s->scenes[0].year = 0; }, "kSceneCountMismatch", "2"},
-      {"clip_name_path", [](PlaylistSpec* s) { s->clips[0].name = "../.."; }, "kNotPlaylist", "2"},
-      {"clip_name_control", [](PlaylistSpec* s) { s->clips[1].name = "0000\n"; }, "kNotPlaylist",
+      {"undated_scene", [](PlaylistPlan* s) { s->scenes[0].year = 0; }, "kSceneCountMismatch", "2"},
+      {"clip_name_path", [](PlaylistPlan* s) { s->clips[0].name = "../.."; }, "kNotPlaylist", "2"},
+      {"clip_name_control", [](PlaylistPlan* s) { s->clips[1].name = "0000\n"; }, "kNotPlaylist",
        "2"},
-      {"record_past_end", [](PlaylistSpec* s) { s->clips[0].length = 0xFFF0; }, "kNotPlaylist",
+      {"record_past_end", [](PlaylistPlan* s) { s->clips[0].length = 0xFFF0; }, "kNotPlaylist",
        "2"},
       {"count_past_records",
-       [](PlaylistSpec* s) {
+       [](PlaylistPlan* s) {
          s->play_item_count = 3;
          s->scenes.push_back(scene_at(2009, 1, 1, 0, 0, 0));
        },
@@ -107,10 +107,10 @@ void write_bad(const fs::path& folder) {
   };
   std::ofstream expected(folder / "expected.txt");
   for (const BadFile& file : files) {
-    PlaylistSpec spec = clips_of({1000, 2000});
-    file.breaks(&spec);
+    PlaylistPlan plan = clips_of({1000, 2000});
+    file.breaks(&plan);
     zelvok::testing::write_file(folder / (std::string(file.name) + ".mpls"),
-                                zelvok::testing::build_playlist(spec));
+                                zelvok::testing::build_playlist(plan));
     expected << file.name << ".mpls " << file.message << ' ' << file.count << '\n';
   }
 }

@@ -13,7 +13,7 @@
 
 namespace {
 
-using zelvok::testing::SceneSpec;
+using zelvok::testing::ScenePlan;
 
 struct Moment {
   unsigned year = 2024, month = 7, day = 14, hour = 9, minute = 30, second = 12;
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make_playlist OUTPUT DURATION_MS[xCOUNT]...\n");
     return 2;
   }
-  zelvok::testing::PlaylistSpec spec;
+  zelvok::testing::PlaylistPlan plan;
   Moment moment;
   for (int at = 2; at < argc; ++at) {
     const std::string_view argument = argv[at];
@@ -62,13 +62,13 @@ int main(int argc, char** argv) {
     }
     for (unsigned long i = 0; i < count; ++i) {
       char name[8];
-      std::snprintf(name, sizeof name, "%05zu", spec.clips.size() % 100000);
-      spec.clips.push_back(zelvok::testing::clip(name, static_cast<std::uint32_t>(duration)));
-      spec.scenes.push_back(zelvok::testing::scene_at(moment.year, moment.month, moment.day,
+      std::snprintf(name, sizeof name, "%05zu", plan.clips.size() % 100000);
+      plan.clips.push_back(zelvok::testing::clip(name, static_cast<std::uint32_t>(duration)));
+      plan.scenes.push_back(zelvok::testing::scene_at(moment.year, moment.month, moment.day,
                                                       moment.hour, moment.minute, moment.second));
       advance(&moment, duration / 1000 + 600);
     }
   }
-  zelvok::testing::write_file(argv[1], zelvok::testing::build_playlist(spec));
+  zelvok::testing::write_file(argv[1], zelvok::testing::build_playlist(plan));
   return 0;
 }

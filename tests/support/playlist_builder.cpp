@@ -46,7 +46,7 @@ std::uint8_t bcd(unsigned value) {
   return static_cast<std::uint8_t>((value / 10) << 4 | (value % 10));
 }
 
-void write_play_item(Writer* out, const ClipSpec& clip) {
+void write_play_item(Writer* out, const ClipPlan& clip) {
   const std::size_t start = out->bytes.size();
   out->u16(clip.length.value_or(kRecordBodyLength));
   out->text(clip.name);
@@ -58,19 +58,19 @@ void write_play_item(Writer* out, const ClipSpec& clip) {
   out->zeros_to(start + layout::kRecordLengthSize + kRecordBodyLength);
 }
 
-void write_playlist(Writer* out, const PlaylistSpec& spec) {
+void write_playlist(Writer* out, const PlaylistPlan& plan) {
   const std::size_t start = out->bytes.size();
   out->u32(0);  // length, filled in below
   out->u16(0);
-  out->u16(spec.play_item_count.value_or(static_cast<std::uint16_t>(spec.clips.size())));
+  out->u16(plan.play_item_count.value_or(static_cast<std::uint16_t>(plan.clips.size())));
   out->u16(0);  // SubPaths
-  for (const ClipSpec& clip : spec.clips) {
+  for (const ClipPlan& clip : plan.clips) {
     write_play_item(out, clip);
   }
   out->put_u32(start, static_cast<std::uint32_t>(out->bytes.size() - start - 4));
 }
 
-void write_scene(Writer* out, const SceneSpec& scene) {
+void write_scene(Writer* out, const ScenePlan& scene) {
   const std::size_t start = out->bytes.size();
   out->text(std::string("\x01\x08\x31\x00\x00\x00\x00\x00\xff\xff\x46", 11));
   out->u16(scene.year);
@@ -82,43 +82,43 @@ void write_scene(Writer* out, const SceneSpec& scene) {
   out->zeros_to(start + layout::kSceneEntrySize);
 }
 
-void write_plex_block(Writer* out, const PlaylistSpec& spec) {
+void write_plex_block(Writer* out, const PlaylistPlan& plan) {
   const std::size_t start = out->bytes.size();
-  const auto count = static_cast<std::uint16_t>(spec.scenes.size());
-  out->text(spec.plex_magic);
+  const auto count = static_cast<std::uint16_t>(plan.scenes.size());
+  out->text(plan.plex_magic);
   out->u32(0);
-  out->u32(spec.plex_block_length);
+  out->u32(plan.plex_block_length);
   out->zeros_to(start + layout::kSceneTableSize);
-  out->u16(spec.scene_table_size.value_or(
+  out->u16(plan.scene_table_size.value_or(
       static_cast<std::uint16_t>(layout::kSceneEntrySize * count + layout::kSceneTableSizeExtra)));
-  out->u16(spec.scene_count.value_or(count));
-  for (const SceneSpec& scene : spec.scenes) {
+  out->u16(plan.scene_count.value_or(count));
+  for (const ScenePlan& scene : plan.scenes) {
     write_scene(out, scene);
   }
 }
 
-void write_extension_data(Writer* out, const PlaylistSpec& spec) {
+void write_extension_data(Writer* out, const PlaylistPlan& plan) {
   const std::size_t start = out->bytes.size();
   out->u32(0);  // length, filled in once the file is complete
-  out->u32(spec.data_block_address.value_or(kExtensionHeaderSize));
+  out->u32(plan.data_block_address.value_or(kExtensionHeaderSize));
   out->zeros_to(start + layout::kEntryCount);
-  out->u8(spec.extension_entry_count);
-  out->u16(spec.id1);
-  out->u16(spec.id2);
+  out->u8(plan.extension_entry_count);
+  out->u16(plan.id1);
+  out->u16(plan.id2);
   out->u32(kExtensionHeaderSize);  // the entry's own start and length, unused
   out->u32(static_cast<std::uint32_t>(layout::kFirstScene +
-                                      layout::kSceneEntrySize * spec.scenes.size()));
+                                      layout::kSceneEntrySize * plan.scenes.size()));
   out->zeros_to(start + kExtensionHeaderSize);
-  write_plex_block(out, spec);
+  write_plex_block(out, plan);
   const std::uint32_t length = static_cast<std::uint32_t>(out->bytes.size() - start - 4);
-  out->put_u32(start, spec.extension_length.value_or(length));
+  out->put_u32(start, plan.extension_length.value_or(length));
 }
 
 }  // namespace
 
-SceneSpec scene_at(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned minute,
+ScenePlan scene_at(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned minute,
                    unsigned second) {
-  SceneSpec scene;
+  ScenePlan scene;
   scene.year = static_cast<std::uint16_t>(bcd(year / 100) << 8 | bcd(year % 100));
   scene.month = bcd(month);
   scene.day = bcd(day);
@@ -128,40 +128,40 @@ SceneSpec scene_at(unsigned year, unsigned month, unsigned day, unsigned hour, u
   return scene;
 }
 
-SceneSpec undated_scene() {
-  SceneSpec scene;
+ScenePlan undated_scene() {
+  ScenePlan scene;
   scene.year = 0;
   return scene;
 }
 
-ClipSpec clip(std::string name, std::uint32_t milliseconds, std::uint32_t in_time) {
-  return ClipSpec{std::move(name), in_time, in_time + ticks(milliseconds), std::nullopt};
+ClipPlan clip(std::string name, std::uint32_t milliseconds, std::uint32_t in_time) {
+  return ClipPlan{std::move(name), in_time, in_time + ticks(milliseconds), std::nullopt};
 }
 
-PlaylistSpec playlist_of(std::vector<ClipSpec> clips, std::vector<SceneSpec> scenes) {
-  PlaylistSpec spec;
-  spec.clips = std::move(clips);
-  spec.scenes = std::move(scenes);
-  return spec;
+PlaylistPlan playlist_of(std::vector<ClipPlan> clips, std::vector<ScenePlan> scenes) {
+  PlaylistPlan plan;
+  plan.clips = std::move(clips);
+  plan.scenes = std::move(scenes);
+  return plan;
 }
 
-std::vector<std::uint8_t> build_playlist(const PlaylistSpec& spec) {
+std::vector<std::uint8_t> build_playlist(const PlaylistPlan& plan) {
   Writer out;
-  std::string magic = spec.magic;
+  std::string magic = plan.magic;
   magic.resize(layout::kMagic.size(), ' ');
   out.text(magic);
   out.zeros_to(kAppInfoEnd);  // P, the mark address and E are filled in below
   const auto playlist = static_cast<std::uint32_t>(out.bytes.size());
-  write_playlist(&out, spec);
+  write_playlist(&out, plan);
   const auto marks = static_cast<std::uint32_t>(out.bytes.size());
   out.u32(kMarkListSize - 4);
   out.u16(0);
   const auto extension = static_cast<std::uint32_t>(out.bytes.size());
-  write_extension_data(&out, spec);
-  out.bytes.insert(out.bytes.end(), spec.trailing.begin(), spec.trailing.end());
-  out.put_u32(layout::kPlayListAddress, spec.playlist_address.value_or(playlist));
+  write_extension_data(&out, plan);
+  out.bytes.insert(out.bytes.end(), plan.trailing.begin(), plan.trailing.end());
+  out.put_u32(layout::kPlayListAddress, plan.playlist_address.value_or(playlist));
   out.put_u32(layout::kPlayListAddress + 4, marks);
-  out.put_u32(layout::kExtensionDataAddress, spec.extension_address.value_or(extension));
+  out.put_u32(layout::kExtensionDataAddress, plan.extension_address.value_or(extension));
   return out.bytes;
 }
 

@@ -15,14 +15,14 @@ inline constexpr std::uint32_t ticks(std::uint32_t milliseconds) {
   return milliseconds * 45;
 }
 
-struct ClipSpec {
+struct ClipPlan {
   std::string name = "00000";  // written as is: five bytes make a sound name
   std::uint32_t in_time = 0;   // 45 kHz ticks
   std::uint32_t out_time = ticks(1000);
   std::optional<std::uint16_t> length;  // the record length field; default: the record's
 };
 
-struct SceneSpec {
+struct ScenePlan {
   std::uint16_t year = 0x2008;  // BCD digits; 0 makes the entry undated
   std::uint8_t month = 0x01;    // BCD digits, as the camcorder writes them
   std::uint8_t day = 0x01;
@@ -32,10 +32,10 @@ struct SceneSpec {
   std::uint8_t marker = 0xFF;  // 0x11 ends the scenes a skipped PlayItem uses
 };
 
-struct PlaylistSpec {
+struct PlaylistPlan {
   std::string magic = "MPLS0100";  // written as is
-  std::vector<ClipSpec> clips;
-  std::vector<SceneSpec> scenes;
+  std::vector<ClipPlan> clips;
+  std::vector<ScenePlan> scenes;
   std::optional<std::uint16_t> play_item_count;     // default: clips.size()
   std::optional<std::uint32_t> playlist_address;    // P; default: where the PlayList is
   std::optional<std::uint32_t> extension_address;   // E; default: where the extension data is
@@ -52,19 +52,19 @@ struct PlaylistSpec {
 };
 
 // A dated scene from decimal fields, stored as BCD as a camcorder does.
-SceneSpec scene_at(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned minute,
+ScenePlan scene_at(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned minute,
                    unsigned second);
 
 // An undated scene entry.
-SceneSpec undated_scene();
+ScenePlan undated_scene();
 
 // A clip of `milliseconds` starting at IN time `in_time`.
-ClipSpec clip(std::string name, std::uint32_t milliseconds, std::uint32_t in_time = 0);
+ClipPlan clip(std::string name, std::uint32_t milliseconds, std::uint32_t in_time = 0);
 
 // A playlist of the given clips, each with the given dated scene.
-PlaylistSpec playlist_of(std::vector<ClipSpec> clips, std::vector<SceneSpec> scenes);
+PlaylistPlan playlist_of(std::vector<ClipPlan> clips, std::vector<ScenePlan> scenes);
 
-std::vector<std::uint8_t> build_playlist(const PlaylistSpec& spec);
+std::vector<std::uint8_t> build_playlist(const PlaylistPlan& plan);
 
 void write_file(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 

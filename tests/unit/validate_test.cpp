@@ -11,9 +11,9 @@
 namespace zelvok {
 namespace {
 
-using testing::PlaylistSpec;
+using testing::PlaylistPlan;
 
-PlaylistSpec two_clips() {
+PlaylistPlan two_clips() {
   return testing::playlist_of(
       {testing::clip("00000", 2500, 1000), testing::clip("00001", 1000)},
       {testing::scene_at(2008, 11, 30, 23, 59, 59), testing::scene_at(2008, 12, 31, 23, 59, 59)});
@@ -24,10 +24,10 @@ Validation validate(const std::vector<std::uint8_t>& bytes) {
 }
 
 TEST(ValidateTest, ReadsTheRecordsOfASoundPlaylist) {
-  PlaylistSpec spec = two_clips();
-  spec.scenes.insert(spec.scenes.begin() + 1, testing::undated_scene());
-  spec.scenes[0].marker = 0x11;
-  const Validation result = validate(testing::build_playlist(spec));
+  PlaylistPlan plan = two_clips();
+  plan.scenes.insert(plan.scenes.begin() + 1, testing::undated_scene());
+  plan.scenes[0].marker = 0x11;
+  const Validation result = validate(testing::build_playlist(plan));
   ASSERT_EQ(result.fault, PlaylistFault::kNone);
   EXPECT_TRUE(result.count_known);
   EXPECT_EQ(result.play_item_count, 2);
@@ -58,7 +58,7 @@ TEST(ValidateTest, DurationWrapsModulo32Bits) {
 
 struct BreakCase {
   const char* what;
-  std::function<void(PlaylistSpec*)> breaks;
+  std::function<void(PlaylistPlan*)> breaks;
   PlaylistFault fault;
   bool count_known;
 };
@@ -66,9 +66,9 @@ struct BreakCase {
 class BrokenFieldTest : public ::testing::TestWithParam<BreakCase> {};
 
 TEST_P(BrokenFieldTest, FailsTheFirstCheckItBreaks) {
-  PlaylistSpec spec = two_clips();
-  GetParam().breaks(&spec);
-  const Validation result = validate(testing::build_playlist(spec));
+  PlaylistPlan plan = two_clips();
+  GetParam().breaks(&plan);
+  const Validation result = validate(testing::build_playlist(plan));
   EXPECT_EQ(result.fault, GetParam().fault);
   EXPECT_EQ(result.count_known, GetParam().count_known);
 }
@@ -82,56 +82,56 @@ constexpr auto kMismatch = PlaylistFault::kSceneCountMismatch;
 INSTANTIATE_TEST_SUITE_P(
     Fields, BrokenFieldTest,
     ::testing::Values(
-        BreakCase{"version", [](PlaylistSpec* s) { s->magic = "MPLS0200"; }, kNotPlaylist, false},
-        BreakCase{"type", [](PlaylistSpec* s) { s->magic = "mpls0100"; }, kNotPlaylist, false},
+        BreakCase{"version", [](PlaylistPlan* s) { s->magic = "MPLS0200"; }, kNotPlaylist, false},
+        BreakCase{"type", [](PlaylistPlan* s) { s->magic = "mpls0100"; }, kNotPlaylist, false},
         BreakCase{"magic and extension",
-                  [](PlaylistSpec* s) {
+                  [](PlaylistPlan* s) {
                     s->magic = "MPLS0300";
                     s->id1 = 3;
                   },
                   kNotPlaylist, false},
-        BreakCase{"trailing byte", [](PlaylistSpec* s) { s->trailing = {0}; }, kBadExtension,
+        BreakCase{"trailing byte", [](PlaylistPlan* s) { s->trailing = {0}; }, kBadExtension,
                   false},
-        BreakCase{"extension length", [](PlaylistSpec* s) { s->extension_length = 1; },
+        BreakCase{"extension length", [](PlaylistPlan* s) { s->extension_length = 1; },
                   kBadExtension, false},
         BreakCase{"extension beyond file",
-                  [](PlaylistSpec* s) { s->extension_address = 0xFFFFFFF0; }, kBadExtension, false},
+                  [](PlaylistPlan* s) { s->extension_address = 0xFFFFFFF0; }, kBadExtension, false},
         BreakCase{"extension header cut",
-                  [](PlaylistSpec* s) {
+                  [](PlaylistPlan* s) {
                     s->trailing.assign(10, 0);
                     s->extension_address = 0x7FFFFFFF;
                   },
                   kBadExtension, false},
-        BreakCase{"entry count", [](PlaylistSpec* s) { s->extension_entry_count = 2; },
+        BreakCase{"entry count", [](PlaylistPlan* s) { s->extension_entry_count = 2; },
                   kBadExtension, false},
-        BreakCase{"ID1", [](PlaylistSpec* s) { s->id1 = 0x1001; }, kBadExtension, false},
-        BreakCase{"ID2", [](PlaylistSpec* s) { s->id2 = 0x0001; }, kBadExtension, false},
-        BreakCase{"PlayList beyond file", [](PlaylistSpec* s) { s->playlist_address = 0xFFFFFFFF; },
+        BreakCase{"ID1", [](PlaylistPlan* s) { s->id1 = 0x1001; }, kBadExtension, false},
+        BreakCase{"ID2", [](PlaylistPlan* s) { s->id2 = 0x0001; }, kBadExtension, false},
+        BreakCase{"PlayList beyond file", [](PlaylistPlan* s) { s->playlist_address = 0xFFFFFFFF; },
                   kNotPlaylist, false},
-        BreakCase{"PLEX beyond file", [](PlaylistSpec* s) { s->data_block_address = 0xFFFFFFFF; },
+        BreakCase{"PLEX beyond file", [](PlaylistPlan* s) { s->data_block_address = 0xFFFFFFFF; },
                   kBadPlex, true},
-        BreakCase{"PLEX magic", [](PlaylistSpec* s) { s->plex_magic = "PLEY"; }, kBadPlex, true},
-        BreakCase{"PLEX length", [](PlaylistSpec* s) { s->plex_block_length = 0x145; }, kBadPlex,
+        BreakCase{"PLEX magic", [](PlaylistPlan* s) { s->plex_magic = "PLEY"; }, kBadPlex, true},
+        BreakCase{"PLEX length", [](PlaylistPlan* s) { s->plex_block_length = 0x145; }, kBadPlex,
                   true},
-        BreakCase{"scene table size", [](PlaylistSpec* s) { s->scene_table_size = 66 * 2 + 3; },
+        BreakCase{"scene table size", [](PlaylistPlan* s) { s->scene_table_size = 66 * 2 + 3; },
                   kBadSceneSize, true},
         BreakCase{"scene table beyond file",
-                  [](PlaylistSpec* s) {
+                  [](PlaylistPlan* s) {
                     s->scene_count = 3;
                     s->scene_table_size = 66 * 3 + 2;
                   },
                   kBadSceneSize, true},
         BreakCase{"fewer dated scenes",
-                  [](PlaylistSpec* s) { s->scenes[1] = testing::undated_scene(); }, kMismatch,
+                  [](PlaylistPlan* s) { s->scenes[1] = testing::undated_scene(); }, kMismatch,
                   true},
         BreakCase{
             "more dated scenes",
-            [](PlaylistSpec* s) { s->scenes.push_back(testing::scene_at(2009, 1, 1, 0, 0, 0)); },
+            [](PlaylistPlan* s) { s->scenes.push_back(testing::scene_at(2009, 1, 1, 0, 0, 0)); },
             kMismatch, true},
-        BreakCase{"clip name with a slash", [](PlaylistSpec* s) { s->clips[1].name = "../00"; },
+        BreakCase{"clip name with a slash", [](PlaylistPlan* s) { s->clips[1].name = "../00"; },
                   kNotPlaylist, true},
         BreakCase{"clip name with NUL",
-                  [](PlaylistSpec* s) {
+                  [](PlaylistPlan* s) {
                     s->clips[0].name = std::string(
                         "000\0"
                         "0",
@@ -139,16 +139,16 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   kNotPlaylist, true},
         BreakCase{"clip name not ASCII",
-                  [](PlaylistSpec* s) {
+                  [](PlaylistPlan* s) {
                     s->clips[0].name =
                         "00\xE9"
                         "00";
                   },
                   kNotPlaylist, true},
         BreakCase{"record length past the end",
-                  [](PlaylistSpec* s) { s->clips[0].length = 0xFFFF; }, kNotPlaylist, true},
+                  [](PlaylistPlan* s) { s->clips[0].length = 0xFFFF; }, kNotPlaylist, true},
         BreakCase{"more PlayItems than records",
-                  [](PlaylistSpec* s) {
+                  [](PlaylistPlan* s) {
                     s->play_item_count = 3;
                     s->scenes.push_back(testing::scene_at(2009, 1, 1, 0, 0, 0));
                   },
@@ -160,9 +160,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ValidateTest, ShortRecordsOfUnusualLengthsStillRead) {
   // Records shorter than the fields read overlap the next one; that is the
   // file's business as long as every byte read lies inside the file.
-  PlaylistSpec spec = two_clips();
-  spec.clips[0].length = 0;
-  const Validation result = validate(testing::build_playlist(spec));
+  PlaylistPlan plan = two_clips();
+  plan.clips[0].length = 0;
+  const Validation result = validate(testing::build_playlist(plan));
   EXPECT_EQ(result.fault, PlaylistFault::kNone);
 }
 
