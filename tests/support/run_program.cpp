@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 #include <stdexcept>
 
@@ -74,6 +75,48 @@ void undo_text_mode(std::string* output) {
   *output = std::move(plain);
 }
 
+// Starts `command` in `folder` with its output and errors on the given
+// descriptors, which this process then closes, as it closes `close_in_child`
+// in the child.
+pid_t start(const std::vector<std::string>& command, const std::filesystem::path& folder,
+            int out_fd, int err_fd, std::initializer_list<int> close_in_child) {
+  std::vector<std::string> words = command;
+  std::vector<char*> argv;
+  for (std::string& word : words) {
+    argv.push_back(word.data());
+  }
+  argv.push_back(nullptr);
+  const pid_t child = fork();
+  if (child == 0) {
+    dup2(out_fd, STDOUT_FILENO);
+    dup2(err_fd, STDERR_FILENO);
+    for (int fd : close_in_child) {
+      close(fd);
+    }
+    close(out_fd);
+    if (err_fd != STDERR_FILENO) {
+      close(err_fd);
+    }
+    if (chdir(folder.c_str()) != 0) {
+      _exit(127);
+    }
+    execvp(argv[0], argv.data());
+    _exit(127);
+  }
+  close(out_fd);
+  if (err_fd != STDERR_FILENO) {
+    close(err_fd);
+  }
+  return child;
+}
+
+// Waits for the child; its exit status, or 1000 + the signal that ended it.
+int finish(pid_t child) {
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+}
+
 }  // namespace
 
 bool testing_windows_build() {
@@ -87,33 +130,10 @@ ProgramResult run_program(const std::vector<std::string>& command,
   if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0) {
     throw std::runtime_error("pipe failed");
   }
-  std::vector<std::string> words = command;
-  std::vector<char*> argv;
-  for (std::string& word : words) {
-    argv.push_back(word.data());
-  }
-  argv.push_back(nullptr);
-  const pid_t child = fork();
-  if (child == 0) {
-    dup2(out_pipe[1], STDOUT_FILENO);
-    dup2(err_pipe[1], STDERR_FILENO);
-    close(out_pipe[0]);
-    close(err_pipe[0]);
-    close(out_pipe[1]);
-    close(err_pipe[1]);
-    if (chdir(folder.c_str()) != 0) {
-      _exit(127);
-    }
-    execvp(argv[0], argv.data());
-    _exit(127);
-  }
-  close(out_pipe[1]);
-  close(err_pipe[1]);
+  const pid_t child = start(command, folder, out_pipe[1], err_pipe[1], {out_pipe[0], err_pipe[0]});
   ProgramResult result{-1, {}, {}};
   drain(out_pipe[0], err_pipe[0], &result);
-  int status = 0;
-  waitpid(child, &status, 0);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+  result.status = finish(child);
   return result;
 }
 
@@ -136,27 +156,9 @@ int run_zelvok_unread(const std::vector<std::string>& arguments,
     throw std::runtime_error("pipe failed");
   }
   close(out_pipe[0]);
-  std::vector<std::string> words = program_command();
-  words.insert(words.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& word : words) {
-    argv.push_back(word.data());
-  }
-  argv.push_back(nullptr);
-  const pid_t child = fork();
-  if (child == 0) {
-    dup2(out_pipe[1], STDOUT_FILENO);
-    close(out_pipe[1]);
-    if (chdir(folder.c_str()) != 0) {
-      _exit(127);
-    }
-    execvp(argv[0], argv.data());
-    _exit(127);
-  }
-  close(out_pipe[1]);
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+  std::vector<std::string> command = program_command();
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  return finish(start(command, folder, out_pipe[1], STDERR_FILENO, {}));
 }
 
 TempFolder::TempFolder() {
