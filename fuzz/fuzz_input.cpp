@@ -2,10 +2,12 @@
 
 #include <cstdio>
 
+#include "cli/run_options.h"
+
 namespace zelvok::fuzz {
 
 FuzzInput split_input(const std::uint8_t* data, std::size_t size) {
-  FuzzInput input{{}, "playlist.srt", {}};
+  FuzzInput input{{}, kDefaultOutputName, {}};
   if (size < kOptionBytes) {
     input.playlist = std::span<const std::uint8_t>(data, size);
     return input;

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "fuzz/fuzz_input.h"
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace {
@@ -20,7 +22,7 @@ namespace fs = std::filesystem;
 
 void replay(const fs::path& file, bool plain) {
   std::ifstream in(file, std::ios::binary);
-  std::vector<std::uint8_t> bytes(plain ? 3 : 0, 0);
+  std::vector<std::uint8_t> bytes(plain ? zelvok::fuzz::kOptionBytes : 0, 0);
   bytes.insert(bytes.end(), std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
 }
