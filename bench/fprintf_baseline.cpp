@@ -20,40 +20,38 @@ using zelvok::RecordingStamp;
 using zelvok::SubtitleClock;
 using zelvok::Timecode;
 
-void put_entry(std::FILE* file, unsigned long long number, const Timecode& start,
-               const Timecode& end, const RecordingStamp& stamp) {
-  std::fprintf(file, "%llu\r\n", number);
-  std::fprintf(file, "%02u:%02u:%02u,%03u --> %02u:%02u:%02u,%03u\r\n", start.hour, start.minute,
-               start.second, start.millisecond, end.hour, end.minute, end.second, end.millisecond);
-  std::fprintf(file, "%04u/%02u/%02u %02u:%02u:%02u\r\n\r\n", stamp.year, stamp.month, stamp.day,
-               stamp.hour, stamp.minute, stamp.second);
+void put_time(std::FILE* file, std::uint64_t milliseconds) {
+  const Timecode time = zelvok::timecode_at(milliseconds);
+  std::fprintf(file, "%02u:%02u:%02u,%03u", time.hour, time.minute, time.second, time.millisecond);
+}
+
+void put_entry(std::FILE* file, SubtitleClock* clock, std::uint64_t length,
+               const RecordingStamp& stamp) {
+  std::fprintf(file, "%llu\r\n", static_cast<unsigned long long>(clock->number++));
+  put_time(file, clock->start_ms);
+  std::fprintf(file, " --> ");
+  put_time(file, clock->start_ms + length);
+  std::fprintf(file, "\r\n%04u/%02u/%02u %02u:%02u:%02u\r\n\r\n", stamp.year, stamp.month,
+               stamp.day, stamp.hour, stamp.minute, stamp.second);
+  clock->start_ms += length;
 }
 
 struct Whole {
   std::FILE* file;
   SubtitleClock clock;
-  unsigned long long number;
 };
 
-void write_clip(Whole* whole, std::FILE* clip, std::uint32_t duration, RecordingStamp stamp) {
-  SubtitleClock clip_clock = zelvok::kFirstEntryClock;
-  unsigned long long clip_number = 1;
-  for (std::uint32_t second = 0; second < duration / 1000; ++second) {
-    put_entry(whole->file, whole->number++, whole->clock.start, whole->clock.end, stamp);
-    put_entry(clip, clip_number++, clip_clock.start, clip_clock.end, stamp);
-    zelvok::advance_clock(&whole->clock);
-    zelvok::advance_clock(&clip_clock);
+// Entries end where the recording's seconds end, as zelvok writes them.
+void write_clip(Whole* whole, std::FILE* clip, std::uint64_t duration, std::uint64_t elapsed,
+                RecordingStamp stamp) {
+  SubtitleClock clip_clock;
+  std::uint64_t piece = 1000 - elapsed % 1000;
+  for (std::uint64_t left = duration; left > 0; piece = 1000) {
+    const std::uint64_t length = left < piece ? left : piece;
+    put_entry(whole->file, &whole->clock, length, stamp);
+    put_entry(clip, &clip_clock, length, stamp);
+    left -= length;
     zelvok::advance_stamp(&stamp);
-  }
-  if (duration % 1000 != 0) {
-    const Timecode end = zelvok::add_milliseconds(whole->clock.start, duration % 1000);
-    clip_clock.end = clip_clock.start;
-    clip_clock.end.millisecond = static_cast<std::uint16_t>(duration % 1000);
-    put_entry(whole->file, whole->number++, whole->clock.start, end, stamp);
-    put_entry(clip, clip_number, clip_clock.start, clip_clock.end, stamp);
-    whole->clock.start = end;
-    whole->clock.end = end;
-    zelvok::advance_second(&whole->clock.end);
   }
 }
 
@@ -73,17 +71,12 @@ int main(int argc, char** argv) {
     return 1;
   }
   const zelvok::Playlist& playlist = validation.playlist;
-  Whole whole{std::fopen("playlist.srt", "wb"), zelvok::kFirstEntryClock, 1};
-  std::size_t scene = 0;
+  Whole whole{std::fopen("playlist.srt", "wb"), {}};
   for (const zelvok::PlayItem& item : playlist.play_items) {
     std::FILE* clip = std::fopen((std::string(zelvok::clip_name(item)) + ".srt").c_str(), "wb");
-    while (scene < playlist.scenes.size() && !zelvok::is_dated(playlist.scenes[scene])) {
-      ++scene;
-    }
-    if (scene < playlist.scenes.size()) {
-      write_clip(&whole, clip, zelvok::duration_ms(item),
-                 zelvok::decode_stamp(playlist.scenes[scene++]));
-    }
+    RecordingStamp stamp = zelvok::decode_stamp(playlist.scenes[item.scene]);
+    zelvok::advance_stamp_by(&stamp, item.elapsed_ms / 1000);
+    write_clip(&whole, clip, zelvok::duration_ms(item), item.elapsed_ms, stamp);
     std::fclose(clip);
   }
   std::fclose(whole.file);

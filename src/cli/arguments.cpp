@@ -1,5 +1,6 @@
 #include "cli/arguments.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace zelvok {
@@ -28,7 +29,84 @@ void apply_value(char letter, const std::string& value, RunOptions* options) {
   }
 }
 
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Takes two digits of 00 to 59 from the front of `text`.
+bool take_sixty(std::string_view* text, std::int64_t* value) {
+  if (text->size() < 2 || !is_digit((*text)[0]) || !is_digit((*text)[1]) || (*text)[0] > '5') {
+    return false;
+  }
+  *value = ((*text)[0] - '0') * 10 + ((*text)[1] - '0');
+  text->remove_prefix(2);
+  return true;
+}
+
+constexpr std::string_view kShiftOption = "--shift";
+constexpr std::size_t kMostShiftHourDigits = 6;
+
+// A long option: "--help", "--version" or "--shift", whose value may be
+// attached after "=" or be the next argument. `at` moves past a value taken.
+ScanOutcome scan_long_option(std::span<const std::string> arguments, std::size_t* at,
+                             RunOptions* options) {
+  const std::string_view argument = arguments[*at];
+  if (argument == "--help") {
+    return ScanOutcome::kLongHelp;
+  }
+  if (argument == "--version") {
+    return ScanOutcome::kVersion;
+  }
+  std::string_view value;
+  if (argument.starts_with(std::string(kShiftOption) + "=")) {
+    value = argument.substr(kShiftOption.size() + 1);
+  } else if (argument != kShiftOption) {
+    return ScanOutcome::kInvalidOption;
+  } else if (*at + 1 < arguments.size()) {
+    value = arguments[++*at];
+  } else {
+    return ScanOutcome::kMissingValue;
+  }
+  std::int64_t seconds = 0;
+  if (!shift_value(value, &seconds)) {
+    return ScanOutcome::kBadShift;
+  }
+  options->shift_seconds = seconds;
+  return ScanOutcome::kRun;
+}
+
 }  // namespace
+
+bool shift_value(std::string_view text, std::int64_t* seconds) {
+  const bool negative = text.starts_with('-');
+  if (negative || text.starts_with('+')) {
+    text.remove_prefix(1);
+  }
+  const std::size_t digits = text.find(':');
+  std::int64_t hours = 0;
+  if (digits == 0 || digits > kMostShiftHourDigits ||
+      !std::all_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(digits), is_digit)) {
+    return false;  // also when there is no ':' at all
+  }
+  for (const char digit : text.substr(0, digits)) {
+    hours = hours * 10 + (digit - '0');
+  }
+  text.remove_prefix(digits + 1);
+  std::int64_t minutes = 0;
+  std::int64_t rest = 0;
+  if (!take_sixty(&text, &minutes)) {
+    return false;
+  }
+  if (text.starts_with(':')) {
+    text.remove_prefix(1);
+    if (!take_sixty(&text, &rest)) {
+      return false;
+    }
+  }
+  const std::int64_t magnitude = (hours * 60 + minutes) * 60 + rest;
+  *seconds = negative ? -magnitude : magnitude;
+  return text.empty();
+}
 
 std::int32_t decimal_value(std::string_view text) {
   std::size_t at = 0;
@@ -59,6 +137,13 @@ ScanResult scan_arguments(std::span<const std::string> arguments) {
     const std::string& argument = arguments[at];
     if (argument.empty() || argument[0] != '-') {
       result.options.input_name = argument;
+      continue;
+    }
+    if (argument.starts_with("--")) {
+      result.outcome = scan_long_option(arguments, &at, &result.options);
+      if (result.outcome != ScanOutcome::kRun) {
+        return result;
+      }
       continue;
     }
     const char letter = argument.size() > 1 ? lower_ascii(argument[1]) : '\0';

@@ -12,9 +12,12 @@ namespace zelvok {
 
 enum class ScanOutcome {
   kRun,            // options complete: go on with the playlist
-  kHelp,           // -h: show the help text
-  kMissingValue,   // -s, -e or -o as the last argument, with no value attached
-  kInvalidOption,  // an option letter other than h, s, e and o
+  kHelp,           // -h: show the help text, and fail as the help option always has
+  kLongHelp,       // --help: show the help text, and succeed
+  kVersion,        // --version: show the program's version
+  kMissingValue,   // -s, -e, -o or --shift as the last argument, with no value attached
+  kInvalidOption,  // an option letter other than h, s, e and o, or an unknown long option
+  kBadShift,       // --shift with a value that is not an offset
   kNoFileName,     // no playlist named
 };
 
@@ -30,5 +33,10 @@ ScanResult scan_arguments(std::span<const std::string> arguments);
 // digits up to the first other character (none gives 0), and values beyond
 // the 32-bit range held at its nearest limit.
 std::int32_t decimal_value(std::string_view text);
+
+// The seconds an offset such as "+1:00", "-9:00" or "0:00:30" stands for: an
+// optional sign, one to six digits of hours, then minutes and optionally
+// seconds of two digits each, 00 to 59. False when the text is anything else.
+bool shift_value(std::string_view text, std::int64_t* seconds);
 
 }  // namespace zelvok

@@ -15,9 +15,16 @@ bool report_scan(ScanOutcome outcome, const Console& console) {
     case ScanOutcome::kRun:
       return true;
     case ScanOutcome::kHelp:
+    case ScanOutcome::kLongHelp:
       for (const std::string_view line : messages::kHelp) {
         print(console, line);
       }
+      return false;
+    case ScanOutcome::kVersion:
+      print(console, messages::kVersion, ZELVOK_VERSION);
+      return false;
+    case ScanOutcome::kBadShift:
+      print(console, messages::kBadShift);
       return false;
     case ScanOutcome::kMissingValue:
       print(console, messages::kMissingValue);
@@ -32,12 +39,24 @@ bool report_scan(ScanOutcome outcome, const Console& console) {
   return false;
 }
 
+// --help and --version answer what was asked: the run succeeds.
+bool succeeds_without_work(ScanOutcome outcome) {
+  return outcome == ScanOutcome::kLongHelp || outcome == ScanOutcome::kVersion;
+}
+
+OutputPlan output_plan(const RunOptions& options) {
+  // Selection numbers compare as unsigned: a negative -s selects nothing and
+  // a negative -e ends nothing.
+  return OutputPlan{options.output_name, static_cast<std::uint32_t>(options.first_play_item),
+                    static_cast<std::uint32_t>(options.last_play_item), options.shift_seconds};
+}
+
 }  // namespace
 
 int run(std::span<const std::string> arguments, const Console& console) {
   const ScanResult scan = scan_arguments(arguments);
   if (!report_scan(scan.outcome, console)) {
-    return kExitFailure;
+    return succeeds_without_work(scan.outcome) ? kExitSuccess : kExitFailure;
   }
   const RunOptions& options = scan.options;
   print(console, messages::kInputName, options.input_name);
@@ -46,7 +65,7 @@ int run(std::span<const std::string> arguments, const Console& console) {
   if (!read_playlist(options.input_name, console, &image, &playlist)) {
     return kExitFailure;
   }
-  const bool produced = produce_subtitles(options, playlist, image.identity, console);
+  const bool produced = produce_subtitles(output_plan(options), playlist, image.identity, console);
   return produced ? kExitSuccess : kExitFailure;
 }
 

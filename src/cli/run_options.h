@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace zelvok {
@@ -13,6 +14,7 @@ struct RunOptions {
   std::string output_name = kDefaultOutputName;  // the whole-playlist subtitle file
   std::int32_t first_play_item = 0;  // -s: 1-based number of the first PlayItem; 0 if not given
   std::int32_t last_play_item = 0;   // -e: 1-based number of the last PlayItem; 0 if not given
+  std::optional<std::int64_t> shift_seconds;  // --shift: how far every recording stamp moves
 };
 
 }  // namespace zelvok

@@ -17,6 +17,8 @@ inline constexpr std::string_view kNoFileName =
 inline constexpr std::string_view kMissingValue = " オプション指定に誤りがあります。\n";
 // An option letter other than h, s, e and o.
 inline constexpr std::string_view kInvalidOption = " 無効なオプション指定がありました。\n";
+// --version: the program's name and version.
+inline constexpr std::string_view kVersion = "zelvok %s\n";
 // The input name, before the playlist is read.
 inline constexpr std::string_view kInputName = "\n 指定のファイル名は、[%s]です。\n\n";
 // The playlist cannot be opened or read.
@@ -51,6 +53,12 @@ inline constexpr std::string_view kRecordingDate = "          シーンの記録
 // A subtitle file cannot be opened, or would overwrite the input.
 inline constexpr std::string_view kOutputOpenFailed =
     " 字幕出力ファイル(%s)を開けませんでした！!　処理を終了します。\n";
+// --shift given a value that is not an offset.
+inline constexpr std::string_view kBadShift = " 時刻補正(--shift)の指定に誤りがあります。\n";
+// A scene's recording date is not a real one, or a shift would move it out of
+// the years 0000-9999.
+inline constexpr std::string_view kShiftImpossible =
+    " シーンの記録日時が異常なため、時刻を補正できません！!　処理を終了します。\n";
 // A write or close of a subtitle file failed.
 inline constexpr std::string_view kOutputWriteFailed =
     " 字幕出力ファイル(%s)への書き込みに失敗しました！!　処理を終了します。\n";

@@ -10,6 +10,7 @@ namespace zelvok::layout {
 // File header, at offset 0.
 inline constexpr std::string_view kMagic = "MPLS0100";      // type and version
 inline constexpr std::uint64_t kPlayListAddress = 8;        // u32: P, from file start
+inline constexpr std::uint64_t kPlayListMarkAddress = 12;   // u32: M, from file start
 inline constexpr std::uint64_t kExtensionDataAddress = 16;  // u32: E, from file start
 inline constexpr std::uint64_t kHeaderSize = 20;            // what must be there to find P and E
 
@@ -22,10 +23,21 @@ inline constexpr std::uint64_t kRecordLength = 0;  // u16: bytes after this fiel
 inline constexpr std::uint64_t kRecordLengthSize = 2;
 inline constexpr std::uint64_t kClipName = 2;  // 5 ASCII bytes such as "00000"
 inline constexpr std::uint64_t kClipNameSize = 5;
-inline constexpr std::uint64_t kInTime = 14;          // u32, 45 kHz ticks
-inline constexpr std::uint64_t kOutTime = 18;         // u32, 45 kHz ticks
-inline constexpr std::uint64_t kRecordUsedSize = 22;  // bytes of a record the program reads
+inline constexpr std::uint64_t kConnection = 12;  // u8: the connection condition in the low 4 bits
+inline constexpr std::uint8_t kConnectionMask = 0x0F;
+inline constexpr std::uint8_t kContinuesRecording = 6;  // a later part of a split recording
+inline constexpr std::uint64_t kInTime = 14;            // u32, 45 kHz ticks
+inline constexpr std::uint64_t kOutTime = 18;           // u32, 45 kHz ticks
+inline constexpr std::uint64_t kRecordUsedSize = 22;    // bytes of a record the program reads
 inline constexpr std::uint32_t kTicksPerMillisecond = 45;
+
+// PlayListMark, at M: a count, then the marks one after the other.
+inline constexpr std::uint64_t kMarkCount = 4;  // u16
+inline constexpr std::uint64_t kFirstMark = 6;
+inline constexpr std::uint64_t kMarkSize = 14;
+inline constexpr std::uint64_t kMarkType = 1;      // u8
+inline constexpr std::uint64_t kMarkPlayItem = 2;  // u16: index of the PlayItem it marks
+inline constexpr std::uint8_t kEntryMark = 1;      // the mark type of a recording's start
 
 // ExtensionData, at E.
 inline constexpr std::uint64_t kExtensionLength = 0;  // u32: E + this + 4 is the file size
@@ -50,13 +62,11 @@ inline constexpr std::uint64_t kFirstScene = 330;      // where the scene entrie
 // Scene entry, 66 bytes each.
 inline constexpr std::uint64_t kSceneEntrySize = 66;
 inline constexpr std::uint64_t kSceneTableSizeExtra = 2;  // S counts the n field too
-inline constexpr std::uint64_t kYear = 11;            // u16, four BCD digits; non-zero when dated
-inline constexpr std::uint64_t kMonth = 13;           // u8, two BCD digits
-inline constexpr std::uint64_t kDay = 14;             // u8, two BCD digits
-inline constexpr std::uint64_t kHour = 15;            // u8, two BCD digits
-inline constexpr std::uint64_t kMinute = 16;          // u8, two BCD digits
-inline constexpr std::uint64_t kSecond = 17;          // u8, two BCD digits
-inline constexpr std::uint64_t kMarker = 44;          // u8
-inline constexpr std::uint8_t kSkipEndMarker = 0x11;  // ends the scenes a skipped PlayItem uses
+inline constexpr std::uint64_t kYear = 11;    // u16, four BCD digits; non-zero when dated
+inline constexpr std::uint64_t kMonth = 13;   // u8, two BCD digits
+inline constexpr std::uint64_t kDay = 14;     // u8, two BCD digits
+inline constexpr std::uint64_t kHour = 15;    // u8, two BCD digits
+inline constexpr std::uint64_t kMinute = 16;  // u8, two BCD digits
+inline constexpr std::uint64_t kSecond = 17;  // u8, two BCD digits
 
 }  // namespace zelvok::layout

@@ -19,11 +19,14 @@ struct PlaylistImage {
   FileIdentity identity{0, 0};  // the file it came from, which no output may replace
 };
 
-// One clip of the playlist.
+// One clip of the playlist, and what dates it.
 struct PlayItem {
   std::array<char, 5> clip_name;  // ASCII letters and digits only, such as "00000"
+  std::uint8_t connection;        // connection condition: 6 when it continues a recording
   std::uint32_t in_time;          // start of the clip's used part, 45 kHz ticks
   std::uint32_t out_time;         // end of the clip's used part, 45 kHz ticks
+  std::size_t scene;              // index of the dated scene entry of its recording
+  std::uint64_t elapsed_ms;       // how far into that recording the clip starts
 };
 
 // The fields of a 66-byte scene record that the program uses, as stored.
@@ -34,7 +37,6 @@ struct SceneEntry {
   std::uint8_t hour;
   std::uint8_t minute;
   std::uint8_t second;
-  std::uint8_t marker;  // 0x11 ends the scenes used up by a skipped PlayItem
 };
 
 using SceneTable = std::vector<SceneEntry>;

@@ -2,24 +2,30 @@
 
 #include <algorithm>
 
+#include "playlist/dating.h"
+
 namespace zelvok {
 namespace {
 
 struct Addresses {
   std::uint64_t playlist;        // P
+  std::uint64_t marks;           // M
   std::uint64_t extension_data;  // E
   std::uint64_t plex_block;      // X
 };
 
 bool read_header(ByteSpan bytes, Addresses* addresses) {
   std::uint32_t playlist = 0;
+  std::uint32_t marks = 0;
   std::uint32_t extension_data = 0;
   if (!has_bytes(bytes, 0, layout::kHeaderSize) ||
       !read_u32(bytes, layout::kPlayListAddress, &playlist) ||
+      !read_u32(bytes, layout::kPlayListMarkAddress, &marks) ||
       !read_u32(bytes, layout::kExtensionDataAddress, &extension_data)) {
     return false;
   }
   addresses->playlist = playlist;
+  addresses->marks = marks;
   addresses->extension_data = extension_data;
   return true;
 }
@@ -66,8 +72,7 @@ bool read_scene_entry(ByteSpan bytes, std::uint64_t at, SceneEntry* entry) {
          read_u8(bytes, at + layout::kDay, &entry->day) &&
          read_u8(bytes, at + layout::kHour, &entry->hour) &&
          read_u8(bytes, at + layout::kMinute, &entry->minute) &&
-         read_u8(bytes, at + layout::kSecond, &entry->second) &&
-         read_u8(bytes, at + layout::kMarker, &entry->marker);
+         read_u8(bytes, at + layout::kSecond, &entry->second);
 }
 
 bool read_scene_table(ByteSpan bytes, std::uint64_t plex_block, SceneTable* scenes) {
@@ -92,22 +97,26 @@ bool read_scene_table(ByteSpan bytes, std::uint64_t plex_block, SceneTable* scen
   return true;
 }
 
-bool is_safe_name_byte(std::uint8_t byte) {
+bool is_safe_name_byte(char byte) {
   return (byte >= '0' && byte <= '9') || (byte >= 'A' && byte <= 'Z') ||
          (byte >= 'a' && byte <= 'z');
 }
 
-// Reads the record at `*at` and moves `*at` to the next one. The clip name
-// becomes a file name, so it must be a bare, harmless one.
+// The clip name becomes a file name, so it must be a bare, harmless one.
+bool has_safe_name(const PlayItem& item) {
+  return std::all_of(item.clip_name.begin(), item.clip_name.end(), is_safe_name_byte);
+}
+
+// Reads the record at `*at` and moves `*at` to the next one.
 bool read_play_item(ByteSpan bytes, std::uint64_t* at, PlayItem* item) {
   std::uint16_t length = 0;
   ByteSpan name;
   if (!has_bytes(bytes, *at, layout::kRecordUsedSize) ||
       !read_u16(bytes, *at + layout::kRecordLength, &length) ||
       !read_span(bytes, *at + layout::kClipName, layout::kClipNameSize, &name) ||
+      !read_u8(bytes, *at + layout::kConnection, &item->connection) ||
       !read_u32(bytes, *at + layout::kInTime, &item->in_time) ||
-      !read_u32(bytes, *at + layout::kOutTime, &item->out_time) ||
-      !std::all_of(name.begin(), name.end(), is_safe_name_byte)) {
+      !read_u32(bytes, *at + layout::kOutTime, &item->out_time)) {
     return false;
   }
   for (std::size_t i = 0; i < item->clip_name.size(); ++i) {
@@ -123,6 +132,27 @@ bool read_play_items(ByteSpan bytes, std::uint64_t playlist, std::uint16_t count
   std::uint64_t at = playlist + layout::kFirstPlayItem;
   return std::all_of(items->begin(), items->end(),
                      [&](PlayItem& item) { return read_play_item(bytes, &at, &item); });
+}
+
+// Reads the PlayItems and decides which scene dates each. A table of one
+// dated entry per PlayItem is read as it stands; any other must describe
+// recordings split across clips, or the counts simply differ.
+PlaylistFault read_dated_play_items(ByteSpan bytes, const Addresses& addresses, std::uint16_t count,
+                                    Playlist* playlist) {
+  const bool in_file = read_play_items(bytes, addresses.playlist, count, &playlist->play_items);
+  const auto dated = std::count_if(playlist->scenes.begin(), playlist->scenes.end(), is_dated);
+  if (dated == count) {
+    if (!in_file) {
+      return PlaylistFault::kNotPlaylist;
+    }
+    date_one_scene_each(playlist->scenes, &playlist->play_items);
+  } else if (!in_file || !date_split_recordings(bytes, addresses.marks, playlist->scenes,
+                                                &playlist->play_items)) {
+    return PlaylistFault::kSceneCountMismatch;
+  }
+  const bool safe =
+      std::all_of(playlist->play_items.begin(), playlist->play_items.end(), has_safe_name);
+  return safe ? PlaylistFault::kNone : PlaylistFault::kNotPlaylist;
 }
 
 }  // namespace
@@ -152,12 +182,8 @@ Validation validate_playlist(ByteSpan bytes) {
     result.fault = PlaylistFault::kBadPlexBlock;
   } else if (!read_scene_table(bytes, addresses.plex_block, &playlist.scenes)) {
     result.fault = PlaylistFault::kBadSceneTableSize;
-  } else if (std::count_if(playlist.scenes.begin(), playlist.scenes.end(), is_dated) !=
-             result.play_item_count) {
-    result.fault = PlaylistFault::kSceneCountMismatch;
-  } else if (!read_play_items(bytes, addresses.playlist, result.play_item_count,
-                              &playlist.play_items)) {
-    result.fault = PlaylistFault::kNotPlaylist;
+  } else {
+    result.fault = read_dated_play_items(bytes, addresses, result.play_item_count, &playlist);
   }
   return result;
 }

@@ -17,7 +17,8 @@ enum class PlaylistFault {
   kBadExtensionData,    // extension data beyond the file, wrong size, count or IDs
   kBadPlexBlock,        // "PLEX" block beyond the file, missing, or of the wrong length
   kBadSceneTableSize,   // scene table size wrong, or table beyond the file
-  kSceneCountMismatch,  // dated scene entries differ from the PlayItems
+  kSceneCountMismatch,  // dated scene entries differ from the PlayItems, and no split
+                        // recordings explain it
 };
 
 struct Validation {

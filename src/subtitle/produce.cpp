@@ -1,10 +1,10 @@
 #include "subtitle/produce.h"
 
+#include <algorithm>
 #include <array>
-#include <string>
+#include <string_view>
 
 #include "messages/messages.h"
-#include "playlist/layout.h"
 #include "subtitle/recording_stamp.h"
 #include "subtitle/srt_entry.h"
 #include "subtitle/srt_file.h"
@@ -13,152 +13,174 @@
 namespace zelvok {
 namespace {
 
-// Where the walk stands: the whole-playlist file and its timeline run on
-// across PlayItems; the scene index only ever moves forward.
-struct Walk {
-  const Playlist& playlist;
-  const Console& console;
-  FileIdentity input;
-  SrtFile whole;
-  SubtitleClock whole_clock = kFirstEntryClock;
-  std::uint64_t whole_number = 1;
-  std::size_t scene = 0;
-  SrtFile clip;  // the per-clip file of the PlayItem being written
+// What stopped the walk: a message and the file it names; no message when
+// nothing did.
+struct OutputFault {
+  std::string_view message;
+  std::string name;
 };
 
-bool is_selected(const RunOptions& options, std::uint32_t number) {
-  const auto first = static_cast<std::uint32_t>(options.first_play_item);
-  const auto last = static_cast<std::uint32_t>(options.last_play_item);
-  return !(first != 0 && number < first) && !(last != 0 && number > last);
+// Where the walk stands. The whole-playlist file and its timeline run on
+// across PlayItems; the per-clip file is the one of the PlayItem being written.
+struct Walk {
+  const OutputPlan& plan;
+  const Playlist& playlist;
+  FileIdentity input;
+  MemoryFiles* memory;  // where the files go instead of the disk, when not null
+  SrtFile whole;
+  SubtitleClock whole_clock;
+  SrtFile clip;
+};
+
+bool is_selected(const OutputPlan& plan, std::uint32_t number) {
+  return !(plan.first != 0 && number < plan.first) && !(plan.last != 0 && number > plan.last);
 }
 
-// A skipped PlayItem uses up the scene entries up to and including the next
-// one that carries the end marker.
-void skip_play_item(Walk* walk) {
-  const SceneTable& scenes = walk->playlist.scenes;
-  while (walk->scene < scenes.size()) {
-    if (scenes[walk->scene++].marker == layout::kSkipEndMarker) {
-      return;
+// Opens an output file, never on the input or on another output still open.
+bool open_output(Walk* walk, const std::string& name, SrtFile* file) {
+  if (walk->memory != nullptr) {
+    if (file == &walk->clip && name == walk->whole.name) {
+      return false;
     }
+    open_memory_srt_file(name, &(*walk->memory)[name], file);
+    return true;
   }
+  std::array<FileIdentity, 2> kept = {walk->input, walk->input};
+  if (file == &walk->clip) {
+    kept[1] = walk->whole.identity;
+  }
+  return open_srt_file(name, kept, file);
 }
 
-// Prints the write failure of `failed`, closes both files, and fails the walk.
-bool fail_write(Walk* walk, SrtFile* failed) {
-  print(walk->console, messages::kOutputWriteFailed, failed->name);
-  close_srt_file(&walk->clip);
-  close_srt_file(&walk->whole);
-  return false;
+// The stamp of a PlayItem's first entry: its recording's, moved by the
+// shift, then on by the whole seconds recorded before the clip began.
+RecordingStamp first_stamp(const Walk& walk, const PlayItem& item) {
+  RecordingStamp stamp = decode_stamp(walk.playlist.scenes[item.scene]);
+  if (walk.plan.shift) {
+    shift_stamp(&stamp, *walk.plan.shift);
+  }
+  advance_stamp_by(&stamp, item.elapsed_ms / 1000);
+  return stamp;
 }
 
-// The stamp's text, written into `buffer`.
-std::string_view stamp_text(char (&buffer)[kMaxStampText], const RecordingStamp& stamp) {
-  return {buffer, static_cast<std::size_t>(put_stamp(buffer, stamp) - buffer)};
+// A shift moves only dates that are real, and never out of the years
+// 0000-9999: a damaged date moved would only become another wrong one.
+bool can_shift_every_stamp(const OutputPlan& plan, const Playlist& playlist) {
+  return !plan.shift || std::all_of(playlist.play_items.begin(), playlist.play_items.end(),
+                                    [&](const PlayItem& item) {
+                                      RecordingStamp stamp =
+                                          decode_stamp(playlist.scenes[item.scene]);
+                                      return shift_stamp(&stamp, *plan.shift);
+                                    });
 }
 
-// Appends one entry to each file, the whole-playlist entry ending at
-// `whole_end`. Returns the file whose write failed, or nullptr.
-SrtFile* write_entry(Walk* walk, const Timecode& whole_end, const SubtitleClock& clip_clock,
-                     std::uint64_t clip_number, std::string_view text) {
+// Appends one entry of `length` milliseconds at `out`, room that srt_space gave.
+void put_file_entry(SrtFile* file, SubtitleClock* clock, char* out, std::uint64_t length,
+                    std::string_view text) {
+  srt_commit(file, put_entry(out, clock->number++, timecode_at(clock->start_ms),
+                             timecode_at(clock->start_ms + length), text));
+  clock->start_ms += length;
+}
+
+// Appends one entry of `length` milliseconds to each file.
+OutputFault write_entry(Walk* walk, SubtitleClock* clip_clock, std::uint64_t length,
+                        std::string_view text) {
   char* whole_out = srt_space(&walk->whole, kMaxEntrySize);
   if (whole_out == nullptr) {
-    return &walk->whole;
+    return {messages::kOutputWriteFailed, walk->whole.name};
   }
   char* clip_out = srt_space(&walk->clip, kMaxEntrySize);
   if (clip_out == nullptr) {
-    return &walk->clip;
+    return {messages::kOutputWriteFailed, walk->clip.name};
   }
-  srt_commit(&walk->whole,
-             put_entry(whole_out, walk->whole_number++, walk->whole_clock.start, whole_end, text));
-  srt_commit(&walk->clip, put_entry(clip_out, clip_number, clip_clock.start, clip_clock.end, text));
-  return nullptr;
+  put_file_entry(&walk->whole, &walk->whole_clock, whole_out, length, text);
+  put_file_entry(&walk->clip, clip_clock, clip_out, length, text);
+  return {};
 }
 
-// Writes a clip of `duration` milliseconds from `stamp` on: one entry per full
-// second, then one for the rest. The whole-playlist timeline carries the
-// rest's milliseconds into every later entry. Returns the file whose write
-// failed, or nullptr.
-SrtFile* write_clip_entries(Walk* walk, std::uint32_t duration, RecordingStamp stamp) {
-  SubtitleClock clip_clock = kFirstEntryClock;
-  std::uint64_t clip_number = 1;
+// Writes a clip of `duration` milliseconds that starts `elapsed` milliseconds
+// into its recording. Entries end where the recording's seconds end, so the
+// first runs only to the next whole second and the last holds the rest.
+OutputFault write_clip_entries(Walk* walk, std::uint64_t duration, std::uint64_t elapsed,
+                               RecordingStamp stamp) {
+  SubtitleClock clip_clock;
   char text[kMaxStampText];
-  for (std::uint32_t second = 0; second < duration / 1000; ++second) {
-    if (SrtFile* failed = write_entry(walk, walk->whole_clock.end, clip_clock, clip_number++,
-                                      stamp_text(text, stamp))) {
-      return failed;
+  std::uint64_t piece = 1000 - elapsed % 1000;
+  for (std::uint64_t left = duration; left > 0; piece = 1000) {
+    const std::uint64_t length = std::min(piece, left);
+    const std::string_view shown(text, static_cast<std::size_t>(put_stamp(text, stamp) - text));
+    if (OutputFault fault = write_entry(walk, &clip_clock, length, shown); !fault.message.empty()) {
+      return fault;
     }
-    advance_clock(&walk->whole_clock);
-    advance_clock(&clip_clock);
+    left -= length;
     advance_stamp(&stamp);
   }
-  const std::uint32_t rest = duration % 1000;
-  if (rest == 0) {
-    return nullptr;
-  }
-  const Timecode whole_end = add_milliseconds(walk->whole_clock.start, rest);
-  clip_clock.end = clip_clock.start;
-  clip_clock.end.millisecond = static_cast<std::uint16_t>(rest);
-  if (SrtFile* failed =
-          write_entry(walk, whole_end, clip_clock, clip_number, stamp_text(text, stamp))) {
-    return failed;
-  }
-  walk->whole_clock.start = whole_end;
-  walk->whole_clock.end = whole_end;
-  advance_second(&walk->whole_clock.end);
-  return nullptr;
+  return {};
 }
 
-bool write_play_item(Walk* walk, const PlayItem& item) {
+OutputFault write_play_item(Walk* walk, const PlayItem& item, const Console& console) {
   const std::string clip(clip_name(item));
-  print(walk->console, messages::kStreamName, clip + ".m2ts");
+  print(console, messages::kStreamName, clip + ".m2ts");
   const std::string subtitle_name = clip + ".srt";
-  print(walk->console, messages::kSubtitleName, subtitle_name);
-  const std::array<FileIdentity, 2> kept = {walk->input, walk->whole.identity};
-  if (!open_srt_file(subtitle_name, kept, &walk->clip)) {
-    print(walk->console, messages::kOutputOpenFailed, subtitle_name);
-    close_srt_file(&walk->whole);
-    return false;
+  print(console, messages::kSubtitleName, subtitle_name);
+  if (!open_output(walk, subtitle_name, &walk->clip)) {
+    return {messages::kOutputOpenFailed, subtitle_name};
   }
-  const SceneTable& scenes = walk->playlist.scenes;
-  while (walk->scene < scenes.size() && !is_dated(scenes[walk->scene])) {
-    ++walk->scene;
+  const RecordingStamp stamp = first_stamp(*walk, item);
+  print(console, messages::kRecordingDate, format_stamp(stamp));
+  if (OutputFault fault = write_clip_entries(walk, duration_ms(item), item.elapsed_ms, stamp);
+      !fault.message.empty()) {
+    return fault;
   }
-  if (walk->scene < scenes.size()) {
-    const RecordingStamp stamp = decode_stamp(scenes[walk->scene]);
-    print(walk->console, messages::kRecordingDate, format_stamp(stamp));
-    if (SrtFile* failed = write_clip_entries(walk, duration_ms(item), stamp)) {
-      return fail_write(walk, failed);
+  if (!finish_srt_file(&walk->clip)) {
+    return {messages::kOutputWriteFailed, subtitle_name};
+  }
+  return {};
+}
+
+OutputFault walk_play_items(Walk* walk, const Console& console) {
+  if (!can_shift_every_stamp(walk->plan, walk->playlist)) {
+    return {messages::kShiftImpossible, {}};
+  }
+  if (!open_output(walk, walk->plan.whole_name, &walk->whole)) {
+    return {messages::kOutputOpenFailed, walk->plan.whole_name};
+  }
+  std::uint32_t number = 0;
+  for (const PlayItem& item : walk->playlist.play_items) {
+    if (!is_selected(walk->plan, ++number)) {
+      continue;
     }
-    ++walk->scene;
+    if (OutputFault fault = write_play_item(walk, item, console); !fault.message.empty()) {
+      return fault;
+    }
   }
-  if (!close_srt_file(&walk->clip)) {
-    return fail_write(walk, &walk->clip);
+  if (!finish_srt_file(&walk->whole)) {
+    return {messages::kOutputWriteFailed, walk->plan.whole_name};
   }
-  return true;
+  return {};
+}
+
+bool produce(const OutputPlan& plan, const Playlist& playlist, const FileIdentity& input,
+             MemoryFiles* memory, const Console& console) {
+  Walk walk{plan, playlist, input, memory, {}, {}, {}};
+  const OutputFault fault = walk_play_items(&walk, console);
+  if (fault.message.empty()) {
+    return true;
+  }
+  print(console, fault.message, fault.name);
+  return false;
 }
 
 }  // namespace
 
-bool produce_subtitles(const RunOptions& options, const Playlist& playlist,
-                       const FileIdentity& input, const Console& console) {
-  Walk walk{playlist, console, input, {}, kFirstEntryClock, 1, 0, {}};
-  if (!open_srt_file(options.output_name, std::span(&input, 1), &walk.whole)) {
-    print(console, messages::kOutputOpenFailed, options.output_name);
-    return false;
-  }
-  std::uint32_t number = 0;
-  for (const PlayItem& item : playlist.play_items) {
-    if (!is_selected(options, ++number)) {
-      skip_play_item(&walk);
-    } else if (!write_play_item(&walk, item)) {
-      return false;
-    }
-  }
-  if (!close_srt_file(&walk.whole)) {
-    print(console, messages::kOutputWriteFailed, options.output_name);
-    return false;
-  }
-  return true;
+bool produce_subtitles(const OutputPlan& plan, const Playlist& playlist, const FileIdentity& input,
+                       const Console& console) {
+  return produce(plan, playlist, input, nullptr, console);
+}
+
+bool produce_subtitles_in_memory(const OutputPlan& plan, const Playlist& playlist,
+                                 const Console& console, MemoryFiles* files) {
+  return produce(plan, playlist, FileIdentity{0, 0}, files, console);
 }
 
 }  // namespace zelvok

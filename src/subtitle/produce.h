@@ -1,18 +1,37 @@
 // The output stage: the walk over the PlayItems that writes the subtitles.
 #pragma once
 
-#include "cli/run_options.h"
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+
 #include "messages/console.h"
 #include "playlist/playlist.h"
 
 namespace zelvok {
 
+// What to write.
+struct OutputPlan {
+  std::string whole_name;             // the whole-playlist subtitle file
+  std::uint32_t first = 0;            // number of the first PlayItem written, from 1; 0: the first
+  std::uint32_t last = 0;             // number of the last PlayItem written; 0: the last
+  std::optional<std::int64_t> shift;  // seconds every recording stamp is moved by
+};
+
 // Writes the whole-playlist file and one file per selected PlayItem, printing
 // each selected clip's names and recording date. On failure prints the one
-// message that says what went wrong, closes every file it opened, and returns
-// false; files written up to then stay as far as they got. `input` is the
-// playlist file, which is never written.
-bool produce_subtitles(const RunOptions& options, const Playlist& playlist,
-                       const FileIdentity& input, const Console& console);
+// message that says what went wrong and returns false; every file opened is
+// closed, and files written up to then stay as far as they got. `input` is
+// the playlist file, which is never written.
+bool produce_subtitles(const OutputPlan& plan, const Playlist& playlist, const FileIdentity& input,
+                       const Console& console);
+
+// Files by name, as the walk would leave them on disk.
+using MemoryFiles = std::map<std::string, std::string>;
+
+// The same walk with every file kept in `files` instead of on disk.
+bool produce_subtitles_in_memory(const OutputPlan& plan, const Playlist& playlist,
+                                 const Console& console, MemoryFiles* files);
 
 }  // namespace zelvok

@@ -32,6 +32,99 @@ unsigned days_in_month(unsigned month, unsigned year) {
   return kDays[month - 1];
 }
 
+unsigned days_in_year(unsigned year) {
+  return year % 4 == 0 ? 366 : 365;
+}
+
+// Days in four consecutive years: exactly one of them is a leap year.
+constexpr std::uint64_t kDaysPerFourYears = 4 * 365 + 1;
+constexpr std::int64_t kSecondsPerDay = 86400;
+
+void next_month(RecordingStamp* stamp) {
+  if (++stamp->month > 12) {
+    stamp->month = 1;
+    ++stamp->year;
+  }
+}
+
+// Moves a field that runs from 0 up to `limit` on by `count` steps and returns
+// how often it carried into the field above. A damaged field at or past its
+// limit carries on its first step, as one-second advances make it do.
+std::uint64_t count_up(std::uint8_t* field, unsigned limit, std::uint64_t count) {
+  if (count == 0) {
+    return 0;
+  }
+  const unsigned to_first_carry = *field + 1u >= limit ? 1 : limit - *field;
+  if (count < to_first_carry) {
+    *field = static_cast<std::uint8_t>(*field + count);
+    return 0;
+  }
+  count -= to_first_carry;
+  *field = static_cast<std::uint8_t>(count % limit);
+  return 1 + count / limit;
+}
+
+// Moves the day on by `count` carries from the hour. After the first month
+// ends the stamp stands on the 1st of a real month, so whole months and whole
+// four-year cycles can be passed at once.
+void count_days(RecordingStamp* stamp, std::uint64_t count) {
+  if (count == 0) {
+    return;
+  }
+  const unsigned month_days = days_in_month(stamp->month, stamp->year);
+  const unsigned to_first_carry = stamp->day + 1u > month_days ? 1 : month_days - stamp->day + 1;
+  if (count < to_first_carry) {
+    stamp->day = static_cast<std::uint8_t>(stamp->day + count);
+    return;
+  }
+  count -= to_first_carry;
+  next_month(stamp);
+  while (stamp->month != 1 && count >= days_in_month(stamp->month, stamp->year)) {
+    count -= days_in_month(stamp->month, stamp->year);
+    next_month(stamp);
+  }
+  if (stamp->month == 1) {
+    stamp->year = static_cast<std::uint16_t>(stamp->year + 4 * (count / kDaysPerFourYears));
+    count %= kDaysPerFourYears;
+  }
+  while (count >= days_in_month(stamp->month, stamp->year)) {
+    count -= days_in_month(stamp->month, stamp->year);
+    next_month(stamp);
+  }
+  stamp->day = static_cast<std::uint8_t>(1 + count);
+}
+
+// Seconds from 0000/01/01 00:00:00 to a stamp on the calendar.
+std::int64_t seconds_since_year_zero(const RecordingStamp& stamp) {
+  std::int64_t days = std::int64_t{365} * stamp.year + (stamp.year + 3) / 4;
+  for (unsigned month = 1; month < stamp.month; ++month) {
+    days += days_in_month(month, stamp.year);
+  }
+  days += stamp.day - 1;
+  return ((days * 24 + stamp.hour) * 60 + stamp.minute) * 60 + stamp.second;
+}
+
+// The stamp `seconds` (at least 0) after 0000/01/01 00:00:00.
+RecordingStamp stamp_after_year_zero(std::int64_t seconds) {
+  auto days = static_cast<std::uint64_t>(seconds / kSecondsPerDay);
+  auto rest = static_cast<unsigned>(seconds % kSecondsPerDay);
+  unsigned year = 4 * static_cast<unsigned>(days / kDaysPerFourYears);
+  days %= kDaysPerFourYears;
+  while (days >= days_in_year(year)) {
+    days -= days_in_year(year++);
+  }
+  unsigned month = 1;
+  while (days >= days_in_month(month, year)) {
+    days -= days_in_month(month++, year);
+  }
+  return RecordingStamp{
+      static_cast<std::uint16_t>(year),          static_cast<std::uint8_t>(month),
+      static_cast<std::uint8_t>(days + 1),       static_cast<std::uint8_t>(rest / 3600),
+      static_cast<std::uint8_t>(rest / 60 % 60), static_cast<std::uint8_t>(rest % 60)};
+}
+
+constexpr unsigned kLastYear = 9999;
+
 }  // namespace
 
 RecordingStamp decode_stamp(const SceneEntry& entry) {
@@ -57,6 +150,31 @@ char* put_stamp(char* out, const RecordingStamp& stamp) {
 std::string format_stamp(const RecordingStamp& stamp) {
   char text[kMaxStampText];
   return std::string(text, put_stamp(text, stamp));
+}
+
+void advance_stamp_by(RecordingStamp* stamp, std::uint64_t seconds) {
+  const std::uint64_t minutes = count_up(&stamp->second, 60, seconds);
+  const std::uint64_t hours = count_up(&stamp->minute, 60, minutes);
+  count_days(stamp, count_up(&stamp->hour, 24, hours));
+}
+
+bool is_calendar_stamp(const RecordingStamp& stamp) {
+  return stamp.month >= 1 && stamp.month <= 12 && stamp.day >= 1 &&
+         stamp.day <= days_in_month(stamp.month, stamp.year) && stamp.hour < 24 &&
+         stamp.minute < 60 && stamp.second < 60;
+}
+
+bool shift_stamp(RecordingStamp* stamp, std::int64_t seconds) {
+  if (!is_calendar_stamp(*stamp) || stamp->year > kLastYear) {
+    return false;
+  }
+  const RecordingStamp last{kLastYear, 12, 31, 23, 59, 59};
+  const std::int64_t moved = seconds_since_year_zero(*stamp) + seconds;
+  if (moved < 0 || moved > seconds_since_year_zero(last)) {
+    return false;
+  }
+  *stamp = stamp_after_year_zero(moved);
+  return true;
 }
 
 void advance_stamp(RecordingStamp* stamp) {

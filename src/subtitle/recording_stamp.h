@@ -34,4 +34,17 @@ std::string format_stamp(const RecordingStamp& stamp);
 // field is tested only when the one below it carried.
 void advance_stamp(RecordingStamp* stamp);
 
+// Exactly what `seconds` one-second advances do, damaged fields included, at
+// the cost of a few of them whatever the count.
+void advance_stamp_by(RecordingStamp* stamp, std::uint64_t seconds);
+
+// True when every field is a real date and time: a month of 1-12, a day of
+// that month, and an hour, minute and second of a clock.
+bool is_calendar_stamp(const RecordingStamp& stamp);
+
+// Moves a stamp on the calendar by `seconds`, forward or back, as one-second
+// advances count (every fourth year a leap year). False, leaving the stamp as
+// it was, when it is not on the calendar or would leave the years 0000-9999.
+bool shift_stamp(RecordingStamp* stamp, std::int64_t seconds);
+
 }  // namespace zelvok

@@ -6,12 +6,30 @@ namespace zelvok {
 namespace {
 
 bool flush(SrtFile* file) {
-  const bool written = write_fully(file->descriptor, file->buffer.get(), file->used);
+  bool written = true;
+  if (file->memory != nullptr) {
+    file->memory->append(file->buffer.get(), file->used);
+  } else {
+    written = write_fully(file->descriptor, file->buffer.get(), file->used);
+  }
   file->used = 0;
   return written;
 }
 
+void start_buffer(SrtFile* file) {
+  if (file->buffer == nullptr) {
+    // Zeroed, so that every page is in memory from the start: a run's memory
+    // is the same whatever the length of its clips.
+    file->buffer = std::make_unique<char[]>(kSrtBufferSize);
+  }
+  file->used = 0;
+}
+
 }  // namespace
+
+SrtFile::~SrtFile() {
+  (void)finish_srt_file(this);
+}
 
 bool open_srt_file(const std::string& name, std::span<const FileIdentity> kept, SrtFile* file) {
   const OpenedFile opened = open_for_writing(name);
@@ -28,14 +46,19 @@ bool open_srt_file(const std::string& name, std::span<const FileIdentity> kept, 
   }
   file->name = name;
   file->descriptor = opened.descriptor;
+  file->memory = nullptr;
   file->identity = opened.identity;
-  if (file->buffer == nullptr) {
-    // Zeroed, so that every page is in memory from the start: a run's memory
-    // is the same whatever the length of its clips.
-    file->buffer = std::make_unique<char[]>(kSrtBufferSize);
-  }
-  file->used = 0;
+  start_buffer(file);
   return true;
+}
+
+void open_memory_srt_file(const std::string& name, std::string* memory, SrtFile* file) {
+  memory->clear();
+  file->name = name;
+  file->descriptor = -1;
+  file->memory = memory;
+  file->identity = FileIdentity{0, 0};
+  start_buffer(file);
 }
 
 char* srt_space(SrtFile* file, std::size_t size) {
@@ -45,7 +68,12 @@ char* srt_space(SrtFile* file, std::size_t size) {
   return file->buffer.get() + file->used;
 }
 
-bool close_srt_file(SrtFile* file) {
+bool finish_srt_file(SrtFile* file) {
+  if (file->memory != nullptr) {
+    flush(file);
+    file->memory = nullptr;
+    return true;
+  }
   if (file->descriptor < 0) {
     return true;
   }

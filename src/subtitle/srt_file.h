@@ -1,5 +1,6 @@
 // A subtitle file being written: bytes gather in a buffer and go to the disk
-// in large blocks, so the cost of a run is the cost of its bytes.
+// in large blocks, so the cost of a run is the cost of its bytes. A file can
+// also be kept in memory, for tests and fuzzing of the whole walk.
 #pragma once
 
 #include <cstddef>
@@ -13,9 +14,17 @@ namespace zelvok {
 
 inline constexpr std::size_t kSrtBufferSize = std::size_t{256} * 1024;
 
+// Closes itself when it goes away, writing out what it still holds; a run
+// that wants to know whether that worked calls finish_srt_file first.
 struct SrtFile {
+  SrtFile() = default;
+  SrtFile(const SrtFile&) = delete;
+  SrtFile& operator=(const SrtFile&) = delete;
+  ~SrtFile();
+
   std::string name;                // as the user or the playlist gave it
-  int descriptor = -1;             // -1 once closed
+  int descriptor = -1;             // -1 when not open on a file
+  std::string* memory = nullptr;   // where the bytes go instead, when not null
   FileIdentity identity{0, 0};     // the file it is open on
   std::unique_ptr<char[]> buffer;  // kSrtBufferSize bytes
   std::size_t used = 0;            // bytes in the buffer not yet written
@@ -24,6 +33,9 @@ struct SrtFile {
 // Opens `name` for writing and empties it, unless it is one of the `kept`
 // files (the input, or another output of this run), which are left untouched.
 bool open_srt_file(const std::string& name, std::span<const FileIdentity> kept, SrtFile* file);
+
+// Starts a file whose bytes replace the content of `memory`.
+void open_memory_srt_file(const std::string& name, std::string* memory, SrtFile* file);
 
 // Room for `size` (at most kSrtBufferSize) more bytes, writing out the buffer
 // first if it is needed; nullptr when that write failed.
@@ -35,6 +47,6 @@ inline void srt_commit(SrtFile* file, const char* end) {
 }
 
 // Writes out what is buffered and closes the file; false when either failed.
-bool close_srt_file(SrtFile* file);
+bool finish_srt_file(SrtFile* file);
 
 }  // namespace zelvok

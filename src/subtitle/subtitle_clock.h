@@ -1,4 +1,5 @@
-// Subtitle timecodes: where each entry starts and ends on its file's timeline.
+// Subtitle timelines: where each entry of a file starts and ends, kept in
+// milliseconds and turned into timecodes only when written.
 #pragma once
 
 #include <cstdint>
@@ -12,23 +13,13 @@ struct Timecode {
   std::uint16_t millisecond;  // 0-999
 };
 
-// The start and end of the next entry of one subtitle file.
+// Where the next entry of one subtitle file starts, and its number.
 struct SubtitleClock {
-  Timecode start;
-  Timecode end;
+  std::uint64_t start_ms = 0;
+  std::uint64_t number = 1;
 };
 
-// 00:00:00,000 --> 00:00:01,000, where every file begins.
-inline constexpr SubtitleClock kFirstEntryClock{{0, 0, 0, 0}, {0, 0, 1, 0}};
-
-// One second later, carrying into minute and hour; milliseconds stay.
-void advance_second(Timecode* time);
-
-// `time` plus `milliseconds` (below 1000), carrying into the second.
-Timecode add_milliseconds(Timecode time, std::uint32_t milliseconds);
-
-// Moves the clock to the entry after a full-second one: start takes the old
-// end, and end runs one second on.
-void advance_clock(SubtitleClock* clock);
+// The timecode `milliseconds` after the start of a file.
+Timecode timecode_at(std::uint64_t milliseconds);
 
 }  // namespace zelvok

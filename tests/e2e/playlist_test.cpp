@@ -211,8 +211,8 @@ TEST(BadCorpusTest, EveryFileGetsItsMessage) {
 // Playlists from real devices, beside the checkout when they are there, and
 // the outcome recorded for each: its status, the PlayItem count it shows
 // (-1 for none), its last message (empty after success) and the number of
-// per-clip files it writes. Only the camcorder playlist is of the version read
-// here; the disc playlists are refused at once.
+// per-clip files it writes. Only the camcorder playlists are of the version
+// read here; the disc playlists are refused at once.
 struct RealOutcome {
   const char* file;
   int status;
@@ -223,7 +223,9 @@ struct RealOutcome {
 
 constexpr RealOutcome kRealOutcomes[] = {
     // Five recordings split into thirteen clips, with one scene each.
-    {"ElishaAz_AVCHD-Converter_files_00002.MPL", 255, 13, messages::kSceneCountMismatch, 0},
+    {"ElishaAz_AVCHD-Converter_files_00002.MPL", 0, 13, "", 13},
+    // Nineteen clips, one scene each.
+    {"Jakebutta_verbose-octo-guide_AVCHD_BDMV_PLAYLIST_00000.MPL", 0, 19, "", 19},
     {"agentjp_bdinfo-rs_BigBuckBunny_00000.mpls", 255, -1, messages::kNotPlaylist, 0},
     {"tautcony_ChapterTool_ConanZeroEnforcer_00000.mpls", 255, -1, messages::kNotPlaylist, 0},
     {"tautcony_ChapterTool_KIMETSU_P1_DISC1_00020.mpls", 255, -1, messages::kNotPlaylist, 0},
@@ -264,6 +266,64 @@ TEST(RealPlaylistTest, EachEndsAsRecorded) {
                                    (fs::exists(folder.path / "playlist.srt") ? 1 : 0);
     EXPECT_EQ(clip_files, static_cast<std::size_t>(outcome.clip_files)) << outcome.file;
   }
+}
+
+std::vector<std::string> entries_of(const std::string& file) {
+  std::vector<std::string> entries;
+  for (std::size_t at = 0; at < file.size();) {
+    const std::size_t end = file.find("\r\n\r\n", at);
+    entries.push_back(file.substr(at, end - at));
+    at = end + 4;
+  }
+  return entries;
+}
+
+// Values worked out by hand from the bytes of the camcorder that splits long
+// recordings: 00010 starts at 2021/07/07 09:39:00 and lasts 944443 ms; 00011
+// and 00012 continue it; 00013 to 00022 hold four more recordings.
+TEST(RealPlaylistTest, ASplitRecordingReadsAsOne) {
+  const std::string name = "ElishaAz_AVCHD-Converter_files_00002.MPL";
+  const fs::path sample = fs::path(ZELVOK_SAMPLES_DIR) / name;
+  if (!fs::exists(sample)) {
+    GTEST_SKIP() << "no real playlists beside the checkout";
+  }
+  testing::TempFolder folder;
+  fs::copy_file(sample, folder.path / name);
+  const testing::ProgramResult result = testing::run_zelvok({name}, folder.path);
+  ASSERT_EQ(result.status, 0);
+  for (const char* date : {"2021/07/07 09:39:00", "2021/07/07 09:54:44", "2021/07/07 10:10:28",
+                           "2022/06/15 11:05:08", "2022/06/15 11:14:56"}) {
+    EXPECT_NE(result.output.find(sjis(messages::kRecordingDate, date)), std::string::npos) << date;
+  }
+  const std::vector<std::string> clip = entries_of(testing::read_file(folder.path / "00011.srt"));
+  ASSERT_GE(clip.size(), 2u);
+  EXPECT_EQ(clip[0], "1\r\n00:00:00,000 --> 00:00:00,557\r\n2021/07/07 09:54:44");
+  EXPECT_EQ(clip[1], "2\r\n00:00:00,557 --> 00:00:01,557\r\n2021/07/07 09:54:45");
+  const std::vector<std::string> whole =
+      entries_of(testing::read_file(folder.path / "playlist.srt"));
+  ASSERT_GE(whole.size(), 947u);
+  EXPECT_EQ(whole[944], "945\r\n00:15:44,000 --> 00:15:44,443\r\n2021/07/07 09:54:44");
+  EXPECT_EQ(whole[945], "946\r\n00:15:44,443 --> 00:15:45,000\r\n2021/07/07 09:54:44");
+  EXPECT_EQ(whole[946], "947\r\n00:15:45,000 --> 00:15:46,000\r\n2021/07/07 09:54:45");
+}
+
+// The help text's own example on the camcorder with one scene per clip.
+TEST(RealPlaylistTest, ASelectedClipKeepsItsDate) {
+  const std::string name = "Jakebutta_verbose-octo-guide_AVCHD_BDMV_PLAYLIST_00000.MPL";
+  const fs::path sample = fs::path(ZELVOK_SAMPLES_DIR) / name;
+  if (!fs::exists(sample)) {
+    GTEST_SKIP() << "no real playlists beside the checkout";
+  }
+  testing::TempFolder folder;
+  fs::copy_file(sample, folder.path / name);
+  const testing::ProgramResult result =
+      testing::run_zelvok({"-s", "3", "-e", "5", name}, folder.path);
+  ASSERT_EQ(result.status, 0);
+  EXPECT_EQ(
+      testing::files_in(folder.path),
+      (std::vector<std::string>{"00002.srt", "00003.srt", "00004.srt", name, "playlist.srt"}));
+  EXPECT_TRUE(testing::read_file(folder.path / "00002.srt")
+                  .starts_with("1\r\n00:00:00,000 --> 00:00:01,000\r\n2012/10/07 19:02:29\r\n"));
 }
 
 // A playlist added beside the others needs its outcome recorded above.

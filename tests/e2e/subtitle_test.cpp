@@ -127,20 +127,15 @@ TEST(SubtitleTest, LeftoverMillisecondsCarryIntoLaterClips) {
                 entry(2, "00:00:01,000", "00:00:01,600", "2010/02/01 00:00:01"));
 }
 
-PlaylistPlan three_clips(std::uint8_t marker) {
-  PlaylistPlan plan =
-      testing::playlist_of({clip("00000", 1000), clip("00001", 2000), clip("00002", 1000)},
-                           {scene_at(2011, 1, 1, 0, 0, 0), scene_at(2011, 1, 2, 0, 0, 0),
-                            scene_at(2011, 1, 3, 0, 0, 0)});
-  for (testing::ScenePlan& scene : plan.scenes) {
-    scene.marker = marker;
-  }
-  return plan;
+PlaylistPlan three_clips() {
+  return testing::playlist_of({clip("00000", 1000), clip("00001", 2000), clip("00002", 1000)},
+                              {scene_at(2011, 1, 1, 0, 0, 0), scene_at(2011, 1, 2, 0, 0, 0),
+                               scene_at(2011, 1, 3, 0, 0, 0)});
 }
 
 TEST(SelectionTest, OnlyTheChosenClipIsWrittenFromZero) {
   Outcome r;
-  run(&r, three_clips(0x11), {"-s", "2", "-e", "2"});
+  run(&r, three_clips(), {"-s", "2", "-e", "2"});
   EXPECT_EQ(r.result.status, 0);
   EXPECT_EQ(r.result.output, head(3) + clip_lines("00001") + date_line("2011/01/02 00:00:00"));
   const std::string expected = entry(1, "00:00:00,000", "00:00:01,000", "2011/01/02 00:00:00") +
@@ -148,16 +143,6 @@ TEST(SelectionTest, OnlyTheChosenClipIsWrittenFromZero) {
   EXPECT_EQ(r.file("playlist.srt"), expected);
   EXPECT_EQ(r.file("00001.srt"), expected);
   EXPECT_EQ(files(r), (std::vector<std::string>{"00000.mpls", "00001.srt", "playlist.srt"}));
-}
-
-TEST(SelectionTest, SkippingWithoutTheMarkerUsesUpEveryScene) {
-  Outcome r;
-  run(&r, three_clips(0xFF), {"-s", "2"});
-  EXPECT_EQ(r.result.status, 0);
-  EXPECT_EQ(r.result.output, head(3) + clip_lines("00001") + clip_lines("00002"));
-  EXPECT_EQ(r.file("00001.srt"), "");
-  EXPECT_EQ(r.file("00002.srt"), "");
-  EXPECT_EQ(r.file("playlist.srt"), "");
 }
 
 struct SkipAllCase {
@@ -168,7 +153,7 @@ class SkipAllTest : public ::testing::TestWithParam<SkipAllCase> {};
 
 TEST_P(SkipAllTest, LeavesAnEmptyWholePlaylistFile) {
   Outcome r;
-  run(&r, three_clips(0x11), GetParam().options);
+  run(&r, three_clips(), GetParam().options);
   EXPECT_EQ(r.result.status, 0);
   EXPECT_EQ(r.result.output, head(3));
   EXPECT_EQ(files(r), (std::vector<std::string>{"00000.mpls", "playlist.srt"}));
@@ -182,9 +167,102 @@ INSTANTIATE_TEST_SUITE_P(Selection, SkipAllTest,
 
 TEST(SelectionTest, NegativeLastNeverEndsTheSelection) {
   Outcome r;
-  run(&r, three_clips(0x11), {"-e", "-1", "-s", "+2"});
+  run(&r, three_clips(), {"-e", "-1", "-s", "+2"});
   EXPECT_EQ(r.result.output, head(3) + clip_lines("00001") + date_line("2011/01/02 00:00:00") +
                                  clip_lines("00002") + date_line("2011/01/03 00:00:00"));
+}
+
+// Recordings split across clips, each entry as worked out by hand: entries
+// end where the recording's seconds end, so the whole-playlist file reads as
+// if the recording were one clip.
+struct SplitCase {
+  const char* what;
+  testing::ScenePlan recorded;       // when the recording began
+  std::vector<std::uint32_t> parts;  // milliseconds of each part of one recording
+  std::vector<std::string> dates;    // each clip's date line
+  std::string whole;
+  std::vector<std::string> clip_files;
+};
+
+class SplitTest : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitTest, EveryPartKeepsTheRecordingsSeconds) {
+  const SplitCase& c = GetParam();
+  Outcome r;
+  const std::vector<std::string> names = {"00000", "00001", "00002", "00003"};
+  run(&r, testing::recordings_of({c.parts}, {c.recorded}));
+  std::string console = head(static_cast<int>(c.parts.size()));
+  for (std::size_t i = 0; i < c.parts.size(); ++i) {
+    console += clip_lines(names[i]) + date_line(c.dates[i]);
+  }
+  EXPECT_EQ(r.result.output, console);
+  EXPECT_EQ(r.result.status, 0);
+  EXPECT_EQ(r.file("playlist.srt"), c.whole);
+  for (std::size_t i = 0; i < c.parts.size(); ++i) {
+    EXPECT_EQ(r.file(names[i] + ".srt"), c.clip_files[i]) << names[i];
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, SplitTest,
+    ::testing::Values(
+        SplitCase{"leap day inside a part",
+                  scene_at(2008, 2, 28, 23, 59, 59),
+                  {1500, 700, 1800},
+                  {"2008/02/28 23:59:59", "2008/02/29 00:00:00", "2008/02/29 00:00:01"},
+                  entry(1, "00:00:00,000", "00:00:01,000", "2008/02/28 23:59:59") +
+                      entry(2, "00:00:01,000", "00:00:01,500", "2008/02/29 00:00:00") +
+                      entry(3, "00:00:01,500", "00:00:02,000", "2008/02/29 00:00:00") +
+                      entry(4, "00:00:02,000", "00:00:02,200", "2008/02/29 00:00:01") +
+                      entry(5, "00:00:02,200", "00:00:03,000", "2008/02/29 00:00:01") +
+                      entry(6, "00:00:03,000", "00:00:04,000", "2008/02/29 00:00:02"),
+                  {entry(1, "00:00:00,000", "00:00:01,000", "2008/02/28 23:59:59") +
+                       entry(2, "00:00:01,000", "00:00:01,500", "2008/02/29 00:00:00"),
+                   entry(1, "00:00:00,000", "00:00:00,500", "2008/02/29 00:00:00") +
+                       entry(2, "00:00:00,500", "00:00:00,700", "2008/02/29 00:00:01"),
+                   entry(1, "00:00:00,000", "00:00:00,800", "2008/02/29 00:00:01") +
+                       entry(2, "00:00:00,800", "00:00:01,800", "2008/02/29 00:00:02")}},
+        SplitCase{"parts shorter than a second, one of none",
+                  scene_at(2012, 12, 31, 23, 59, 59),
+                  {300, 0, 600, 300},
+                  {"2012/12/31 23:59:59", "2012/12/31 23:59:59", "2012/12/31 23:59:59",
+                   "2012/12/31 23:59:59"},
+                  entry(1, "00:00:00,000", "00:00:00,300", "2012/12/31 23:59:59") +
+                      entry(2, "00:00:00,300", "00:00:00,900", "2012/12/31 23:59:59") +
+                      entry(3, "00:00:00,900", "00:00:01,000", "2012/12/31 23:59:59") +
+                      entry(4, "00:00:01,000", "00:00:01,200", "2013/01/01 00:00:00"),
+                  {entry(1, "00:00:00,000", "00:00:00,300", "2012/12/31 23:59:59"), "",
+                   entry(1, "00:00:00,000", "00:00:00,600", "2012/12/31 23:59:59"),
+                   entry(1, "00:00:00,000", "00:00:00,100", "2012/12/31 23:59:59") +
+                       entry(2, "00:00:00,100", "00:00:00,300", "2013/01/01 00:00:00")}}),
+    [](const ::testing::TestParamInfo<SplitCase>& param_info) {
+      return testing::test_name(param_info.param.what);
+    });
+
+// Choosing clips never changes what a clip's own file says.
+TEST(SelectionTest, AClipsFileIsTheSameWhateverIsSelected) {
+  const std::vector<PlaylistPlan> plans = {
+      three_clips(),
+      testing::recordings_of({{1500, 700, 1800}, {2300}, {999, 1}},
+                             {scene_at(2008, 2, 28, 23, 59, 59), scene_at(2009, 1, 1, 0, 0, 0),
+                              scene_at(2010, 1, 1, 0, 0, 0)})};
+  const std::vector<std::vector<std::string>> ranges = {
+      {"-s", "2", "-e", "2"}, {"-s", "3"}, {"-e", "2"}, {"-s", "2", "-e", "5"}, {"-s", "6"}};
+  for (const PlaylistPlan& plan : plans) {
+    Outcome all;
+    run(&all, plan);
+    for (const std::vector<std::string>& range : ranges) {
+      Outcome some;
+      run(&some, plan, range);
+      EXPECT_EQ(some.result.status, 0);
+      for (const std::string& name : files(some)) {
+        if (name != "00000.mpls" && name != "playlist.srt") {
+          EXPECT_EQ(some.file(name), all.file(name)) << name << " with " << range[1];
+        }
+      }
+      EXPECT_LT(files(some).size(), files(all).size());
+    }
+  }
 }
 
 TEST(SceneMatchTest, UndatedEntriesBeforeADatedOneArePassedOver) {

@@ -1,5 +1,6 @@
 #include "support/playlist_builder.h"
 
+#include <cstdio>
 #include <fstream>
 #include <stdexcept>
 
@@ -11,8 +12,9 @@ namespace {
 // Sizes of the parts the program does not read, as a camcorder lays them out.
 constexpr std::size_t kAppInfoEnd = 58;           // header and AppInfoPlayList
 constexpr std::uint16_t kRecordBodyLength = 48;   // PlayItem bytes after the length field
-constexpr std::size_t kMarkListSize = 6;          // an empty PlayListMark
 constexpr std::size_t kExtensionHeaderSize = 24;  // up to the first data block
+constexpr std::size_t kSceneMarker = 44;          // a byte each camera fills its own way
+constexpr std::uint32_t kRecordingStart = 46501;  // IN time of a recording's first part
 
 struct Writer {
   std::vector<std::uint8_t> bytes;
@@ -51,8 +53,9 @@ void write_play_item(Writer* out, const ClipPlan& clip) {
   out->u16(clip.length.value_or(kRecordBodyLength));
   out->text(clip.name);
   out->text("M2TS");
-  out->u16(0x0001);  // connection condition 1: a new recording
-  out->u8(0);        // STC reference
+  out->u8(0);  // reserved, multi-angle flag
+  out->u8(clip.connection);
+  out->u8(0);  // STC reference
   out->u32(clip.in_time);
   out->u32(clip.out_time);
   out->zeros_to(start + layout::kRecordLengthSize + kRecordBodyLength);
@@ -77,7 +80,7 @@ void write_scene(Writer* out, const ScenePlan& scene) {
   for (std::uint8_t field : {scene.month, scene.day, scene.hour, scene.minute, scene.second}) {
     out->u8(field);
   }
-  out->zeros_to(start + layout::kMarker);
+  out->zeros_to(start + kSceneMarker);
   out->u8(scene.marker);
   out->zeros_to(start + layout::kSceneEntrySize);
 }
@@ -114,6 +117,21 @@ void write_extension_data(Writer* out, const PlaylistPlan& plan) {
   out->put_u32(start, plan.extension_length.value_or(length));
 }
 
+void write_marks(Writer* out, const PlaylistPlan& plan) {
+  const std::size_t start = out->bytes.size();
+  out->u32(0);  // length, filled in below
+  out->u16(plan.mark_count.value_or(static_cast<std::uint16_t>(plan.marks.size())));
+  for (const MarkPlan& mark : plan.marks) {
+    out->u8(0);
+    out->u8(mark.type);
+    out->u16(mark.play_item);
+    out->u32(kRecordingStart);  // time stamp, unused
+    out->u16(0xFFFF);           // entry ES PID
+    out->u32(0);                // duration
+  }
+  out->put_u32(start, static_cast<std::uint32_t>(out->bytes.size() - start - 4));
+}
+
 }  // namespace
 
 ScenePlan scene_at(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned minute,
@@ -145,6 +163,25 @@ PlaylistPlan playlist_of(std::vector<ClipPlan> clips, std::vector<ScenePlan> sce
   return plan;
 }
 
+PlaylistPlan recordings_of(const std::vector<std::vector<std::uint32_t>>& parts,
+                           std::vector<ScenePlan> scenes) {
+  PlaylistPlan plan;
+  plan.scenes = std::move(scenes);
+  for (const std::vector<std::uint32_t>& recording : parts) {
+    plan.marks.push_back(MarkPlan{1, static_cast<std::uint16_t>(plan.clips.size())});
+    std::uint32_t in_time = kRecordingStart;
+    for (std::size_t part = 0; part < recording.size(); ++part) {
+      char name[8];
+      std::snprintf(name, sizeof name, "%05zu", plan.clips.size() % 100000);
+      ClipPlan next = clip(name, recording[part], in_time);
+      next.connection = part == 0 ? 1 : 6;
+      in_time = next.out_time;
+      plan.clips.push_back(next);
+    }
+  }
+  return plan;
+}
+
 std::vector<std::uint8_t> build_playlist(const PlaylistPlan& plan) {
   Writer out;
   std::string magic = plan.magic;
@@ -154,13 +191,12 @@ std::vector<std::uint8_t> build_playlist(const PlaylistPlan& plan) {
   const auto playlist = static_cast<std::uint32_t>(out.bytes.size());
   write_playlist(&out, plan);
   const auto marks = static_cast<std::uint32_t>(out.bytes.size());
-  out.u32(kMarkListSize - 4);
-  out.u16(0);
+  write_marks(&out, plan);
   const auto extension = static_cast<std::uint32_t>(out.bytes.size());
   write_extension_data(&out, plan);
   out.bytes.insert(out.bytes.end(), plan.trailing.begin(), plan.trailing.end());
   out.put_u32(layout::kPlayListAddress, plan.playlist_address.value_or(playlist));
-  out.put_u32(layout::kPlayListAddress + 4, marks);
+  out.put_u32(layout::kPlayListMarkAddress, marks);
   out.put_u32(layout::kExtensionDataAddress, plan.extension_address.value_or(extension));
   return out.bytes;
 }

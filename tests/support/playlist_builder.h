@@ -20,6 +20,13 @@ struct ClipPlan {
   std::uint32_t in_time = 0;   // 45 kHz ticks
   std::uint32_t out_time = ticks(1000);
   std::optional<std::uint16_t> length;  // the record length field; default: the record's
+  std::uint8_t connection = 1;          // 1 or 5 begin a recording; 6 continues one
+};
+
+// One PlayListMark.
+struct MarkPlan {
+  std::uint8_t type = 1;        // 1: an entry mark, where a recording begins
+  std::uint16_t play_item = 0;  // the index of the PlayItem it marks
 };
 
 struct ScenePlan {
@@ -29,13 +36,15 @@ struct ScenePlan {
   std::uint8_t hour = 0x00;
   std::uint8_t minute = 0x00;
   std::uint8_t second = 0x00;
-  std::uint8_t marker = 0xFF;  // 0x11 ends the scenes a skipped PlayItem uses
+  std::uint8_t marker = 0xFF;  // byte 44, which cameras fill in their own ways
 };
 
 struct PlaylistPlan {
   std::string magic = "MPLS0100";  // written as is
   std::vector<ClipPlan> clips;
   std::vector<ScenePlan> scenes;
+  std::vector<MarkPlan> marks;                      // the PlayListMark; none by default
+  std::optional<std::uint16_t> mark_count;          // default: marks.size()
   std::optional<std::uint16_t> play_item_count;     // default: clips.size()
   std::optional<std::uint32_t> playlist_address;    // P; default: where the PlayList is
   std::optional<std::uint32_t> extension_address;   // E; default: where the extension data is
@@ -63,6 +72,14 @@ ClipPlan clip(std::string name, std::uint32_t milliseconds, std::uint32_t in_tim
 
 // A playlist of the given clips, each with the given dated scene.
 PlaylistPlan playlist_of(std::vector<ClipPlan> clips, std::vector<ScenePlan> scenes);
+
+// Recordings split into parts as a camcorder writes them: recording r has the
+// parts of `parts[r]` (milliseconds each) and the dated scene `scenes[r]`.
+// Clips are named 00000, 00001, ...; a later part continues where the one
+// before ended (connection condition 6), and each recording's scene has an
+// entry mark naming its first part.
+PlaylistPlan recordings_of(const std::vector<std::vector<std::uint32_t>>& parts,
+                           std::vector<ScenePlan> scenes);
 
 std::vector<std::uint8_t> build_playlist(const PlaylistPlan& plan);
 

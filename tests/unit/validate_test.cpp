@@ -26,7 +26,6 @@ Validation validate(const std::vector<std::uint8_t>& bytes) {
 TEST(ValidateTest, ReadsTheRecordsOfASoundPlaylist) {
   PlaylistPlan plan = two_clips();
   plan.scenes.insert(plan.scenes.begin() + 1, testing::undated_scene());
-  plan.scenes[0].marker = 0x11;
   const Validation result = validate(testing::build_playlist(plan));
   ASSERT_EQ(result.fault, PlaylistFault::kNone);
   EXPECT_TRUE(result.count_known);
@@ -40,9 +39,73 @@ TEST(ValidateTest, ReadsTheRecordsOfASoundPlaylist) {
   EXPECT_EQ(playlist.scenes[0].year, 0x2008);
   EXPECT_EQ(playlist.scenes[0].month, 0x11);
   EXPECT_EQ(playlist.scenes[0].second, 0x59);
-  EXPECT_EQ(playlist.scenes[0].marker, 0x11);
   EXPECT_FALSE(is_dated(playlist.scenes[1]));
+  EXPECT_EQ(playlist.play_items[1].scene, 2u);
+  EXPECT_EQ(playlist.play_items[1].elapsed_ms, 0u);
 }
+
+// Two recordings, the first split in three parts; an undated entry and its
+// mark, of no particular type, between them.
+PlaylistPlan split_recordings() {
+  PlaylistPlan plan =
+      testing::recordings_of({{1000, 2500, 400}, {3000}},
+                             {testing::scene_at(2021, 7, 7, 9, 39, 0), testing::undated_scene(),
+                              testing::scene_at(2022, 6, 9, 9, 40, 45)});
+  plan.marks.insert(plan.marks.begin() + 1, testing::MarkPlan{7, 0});
+  return plan;
+}
+
+TEST(ValidateTest, DatesEachPartOfASplitRecordingFromItsStart) {
+  const Validation result = validate(testing::build_playlist(split_recordings()));
+  ASSERT_EQ(result.fault, PlaylistFault::kNone);
+  const std::vector<PlayItem>& items = result.playlist.play_items;
+  ASSERT_EQ(items.size(), 4u);
+  const std::size_t scenes[] = {0, 0, 0, 2};
+  const std::uint64_t elapsed[] = {0, 1000, 3500, 0};
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    EXPECT_EQ(items[i].scene, scenes[i]) << i;
+    EXPECT_EQ(items[i].elapsed_ms, elapsed[i]) << i;
+  }
+}
+
+struct SplitCase {
+  const char* what;
+  std::function<void(PlaylistPlan*)> breaks;
+  PlaylistFault fault;
+};
+
+class SplitMarkTest : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitMarkTest, MarksThatDoNotDescribeTheRecordingsKeepTheCountMismatch) {
+  PlaylistPlan plan = split_recordings();
+  GetParam().breaks(&plan);
+  EXPECT_EQ(validate(testing::build_playlist(plan)).fault, GetParam().fault);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Marks, SplitMarkTest,
+    ::testing::Values(
+        SplitCase{"undated entry's mark of any type", [](PlaylistPlan*) {}, PlaylistFault::kNone},
+        SplitCase{"fewer marks than entries", [](PlaylistPlan* s) { s->mark_count = 2; },
+                  PlaylistFault::kSceneCountMismatch},
+        SplitCase{"not an entry mark", [](PlaylistPlan* s) { s->marks[2].type = 2; },
+                  PlaylistFault::kSceneCountMismatch},
+        SplitCase{"PlayItem past the last", [](PlaylistPlan* s) { s->marks[2].play_item = 4; },
+                  PlaylistFault::kSceneCountMismatch},
+        SplitCase{"same PlayItem twice", [](PlaylistPlan* s) { s->marks[2].play_item = 0; },
+                  PlaylistFault::kSceneCountMismatch},
+        SplitCase{"first PlayItem unnamed", [](PlaylistPlan* s) { s->marks[0].play_item = 1; },
+                  PlaylistFault::kSceneCountMismatch},
+        SplitCase{"unnamed part that does not continue",
+                  [](PlaylistPlan* s) { s->clips[2].connection = 5; },
+                  PlaylistFault::kSceneCountMismatch},
+        SplitCase{"record past the end", [](PlaylistPlan* s) { s->clips[2].length = 0xFFFF; },
+                  PlaylistFault::kSceneCountMismatch},
+        SplitCase{"clip name", [](PlaylistPlan* s) { s->clips[1].name = "a/b.c"; },
+                  PlaylistFault::kNotPlaylist}),
+    [](const ::testing::TestParamInfo<SplitCase>& param_info) {
+      return testing::test_name(param_info.param.what);
+    });
 
 TEST(ValidateTest, AnEmptyPlaylistIsSound) {
   const Validation result = validate(testing::build_playlist(testing::playlist_of({}, {})));
@@ -52,7 +115,7 @@ TEST(ValidateTest, AnEmptyPlaylistIsSound) {
 }
 
 TEST(ValidateTest, DurationWrapsModulo32Bits) {
-  PlayItem item{{'0', '0', '0', '0', '0'}, 100, 10};
+  PlayItem item{{'0', '0', '0', '0', '0'}, 1, 100, 10, 0, 0};
   EXPECT_EQ(duration_ms(item), (0x100000000ull - 90) / 45);
 }
 
