@@ -30,6 +30,12 @@ FuzzInput split_input(const std::uint8_t* data, std::size_t size) {
   if ((flags & 12) != 0) {
     input.arguments.insert(input.arguments.end(), {"-o", input.output_name});
   }
+  if ((flags & 16) != 0) {
+    input.arguments.emplace_back("--shift=-1:00:01");
+  }
+  if ((flags & 32) != 0) {
+    input.arguments.emplace_back("--shift=+87600:00");
+  }
   input.playlist = std::span<const std::uint8_t>(data + kOptionBytes, size - kOptionBytes);
   return input;
 }

@@ -2,11 +2,7 @@
 // folder, the program runs on it with options taken from the input, and the
 // folder must then hold nothing but subtitle files with harmless names.
 //
-// Input: three option bytes, then the playlist file.
-//   byte 0: bit 0 gives -s, bit 1 gives -e, bit 2 gives -o pl000.srt,
-//           bit 3 gives -o 00000.srt (a name a clip may also have)
-//   byte 1: the -s value, as a signed byte
-//   byte 2: the -e value, as a signed byte
+// The input is laid out as fuzz/fuzz_input.h says.
 #include <unistd.h>
 
 #include <cstdint>

@@ -3,7 +3,6 @@
 #include "cli/arguments.h"
 #include "messages/messages.h"
 #include "playlist/read_playlist.h"
-#include "subtitle/produce.h"
 
 namespace zelvok {
 namespace {
@@ -44,14 +43,14 @@ bool succeeds_without_work(ScanOutcome outcome) {
   return outcome == ScanOutcome::kLongHelp || outcome == ScanOutcome::kVersion;
 }
 
+}  // namespace
+
 OutputPlan output_plan(const RunOptions& options) {
   // Selection numbers compare as unsigned: a negative -s selects nothing and
   // a negative -e ends nothing.
   return OutputPlan{options.output_name, static_cast<std::uint32_t>(options.first_play_item),
                     static_cast<std::uint32_t>(options.last_play_item), options.shift_seconds};
 }
-
-}  // namespace
 
 int run(std::span<const std::string> arguments, const Console& console) {
   const ScanResult scan = scan_arguments(arguments);

@@ -4,7 +4,9 @@
 #include <span>
 #include <string>
 
+#include "cli/run_options.h"
 #include "messages/console.h"
+#include "subtitle/produce.h"
 
 namespace zelvok {
 
@@ -13,6 +15,9 @@ inline constexpr int kExitSuccess = 0;
 // The status after the help text and after every failure (255 as a POSIX
 // shell shows it).
 inline constexpr int kExitFailure = -1;
+
+// What the output stage is to write for the options given.
+OutputPlan output_plan(const RunOptions& options);
 
 // Runs the whole job on the arguments after the program name.
 int run(std::span<const std::string> arguments, const Console& console);

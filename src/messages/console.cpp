@@ -55,10 +55,26 @@ bool write_to_console_window(const Console& console, std::string_view bytes) {
 
 #else
 
+// NOLINTNEXTLINE(performance-no-int-to-ptr): iconv_open reports failure so.
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+
+// One converter for the run, closed at its end: opening one costs more than
+// the text it turns.
+struct ShiftJisConverter {
+  ShiftJisConverter() : handle(iconv_open("CP932", "UTF-8")) {}
+  ShiftJisConverter(const ShiftJisConverter&) = delete;
+  ShiftJisConverter& operator=(const ShiftJisConverter&) = delete;
+  ~ShiftJisConverter() {
+    if (handle != kNoConverter) {
+      iconv_close(handle);
+    }
+  }
+  iconv_t handle;
+};
+
 std::string to_shift_jis(std::string_view text) {
-  iconv_t converter = iconv_open("CP932", "UTF-8");
-  // NOLINTNEXTLINE(performance-no-int-to-ptr): iconv_open reports failure so.
-  if (converter == reinterpret_cast<iconv_t>(-1)) {
+  static const ShiftJisConverter converter;
+  if (converter.handle == kNoConverter) {
     // The converter ships with the C library; without it the text is still
     // better shown than dropped.
     return std::string(text);
@@ -70,8 +86,8 @@ std::string to_shift_jis(std::string_view text) {
   std::size_t in_left = in.size();
   char* out_next = out.data();
   std::size_t out_left = out.size();
-  const std::size_t result = iconv(converter, &in_next, &in_left, &out_next, &out_left);
-  iconv_close(converter);
+  (void)iconv(converter.handle, nullptr, nullptr, nullptr, nullptr);  // a clean start
+  const std::size_t result = iconv(converter.handle, &in_next, &in_left, &out_next, &out_left);
   if (result == static_cast<std::size_t>(-1)) {
     return std::string(text);
   }
