@@ -12,12 +12,17 @@
 
 #include "playlist/validate.h"
 #include "subtitle/recording_stamp.h"
-#include "subtitle/subtitle_clock.h"
+#include "subtitle/subtitle_clock.h"  // timecode_at
 
 namespace {
 
+// Where the next entry of one file starts, and its number.
+struct SubtitleClock {
+  std::uint64_t start_ms = 0;
+  unsigned long long number = 1;
+};
+
 using zelvok::RecordingStamp;
-using zelvok::SubtitleClock;
 using zelvok::Timecode;
 
 void put_time(std::FILE* file, std::uint64_t milliseconds) {
@@ -27,7 +32,7 @@ void put_time(std::FILE* file, std::uint64_t milliseconds) {
 
 void put_entry(std::FILE* file, SubtitleClock* clock, std::uint64_t length,
                const RecordingStamp& stamp) {
-  std::fprintf(file, "%llu\r\n", static_cast<unsigned long long>(clock->number++));
+  std::fprintf(file, "%llu\r\n", clock->number++);
   put_time(file, clock->start_ms);
   std::fprintf(file, " --> ");
   put_time(file, clock->start_ms + length);

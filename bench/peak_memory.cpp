@@ -1,6 +1,7 @@
 // peak_memory REPORT COMMAND...
 //
-// Runs COMMAND and writes its peak resident memory, in KiB, to REPORT. The
+// Runs COMMAND and writes to REPORT its peak resident memory in KiB, then its
+// user and system time in seconds, on one line. The
 // figure the kernel keeps for a process includes what the process it was
 // forked from held before exec, so a small program like this one, and not
 // the benchmark's Python, must be the one that forks.
@@ -29,7 +30,9 @@ int main(int argc, char** argv) {
   if (report == nullptr) {
     return 2;
   }
-  std::fprintf(report, "%ld\n", usage.ru_maxrss);
+  std::fprintf(report, "%ld %ld.%06ld %ld.%06ld\n", usage.ru_maxrss,
+               static_cast<long>(usage.ru_utime.tv_sec), static_cast<long>(usage.ru_utime.tv_usec),
+               static_cast<long>(usage.ru_stime.tv_sec), static_cast<long>(usage.ru_stime.tv_usec));
   std::fclose(report);
   return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
 }

@@ -8,7 +8,6 @@
 #include "subtitle/recording_stamp.h"
 #include "subtitle/srt_entry.h"
 #include "subtitle/srt_file.h"
-#include "subtitle/subtitle_clock.h"
 
 namespace zelvok {
 namespace {
@@ -28,8 +27,9 @@ struct Walk {
   FileIdentity input;
   MemoryFiles* memory;  // where the files go instead of the disk, when not null
   SrtFile whole;
-  SubtitleClock whole_clock;
+  EntryText whole_entry;  // the whole-playlist file's latest entry
   SrtFile clip;
+  EntryText clip_entry;  // the per-clip file's latest entry
 };
 
 bool is_selected(const OutputPlan& plan, std::uint32_t number) {
@@ -74,46 +74,34 @@ bool can_shift_every_stamp(const OutputPlan& plan, const Playlist& playlist) {
                                     });
 }
 
-// Appends one entry of `length` milliseconds at `out`, room that srt_space gave.
-void put_file_entry(SrtFile* file, SubtitleClock* clock, char* out, std::uint64_t length,
-                    std::string_view text) {
-  srt_commit(file, put_entry(out, clock->number++, timecode_at(clock->start_ms),
-                             timecode_at(clock->start_ms + length), text));
-  clock->start_ms += length;
-}
-
-// Appends one entry of `length` milliseconds to each file.
-OutputFault write_entry(Walk* walk, SubtitleClock* clip_clock, std::uint64_t length,
-                        std::string_view text) {
-  char* whole_out = srt_space(&walk->whole, kMaxEntrySize);
-  if (whole_out == nullptr) {
-    return {messages::kOutputWriteFailed, walk->whole.name};
-  }
-  char* clip_out = srt_space(&walk->clip, kMaxEntrySize);
-  if (clip_out == nullptr) {
-    return {messages::kOutputWriteFailed, walk->clip.name};
-  }
-  put_file_entry(&walk->whole, &walk->whole_clock, whole_out, length, text);
-  put_file_entry(&walk->clip, clip_clock, clip_out, length, text);
-  return {};
-}
-
 // Writes a clip of `duration` milliseconds that starts `elapsed` milliseconds
 // into its recording. Entries end where the recording's seconds end, so the
 // first runs only to the next whole second and the last holds the rest.
 OutputFault write_clip_entries(Walk* walk, std::uint64_t duration, std::uint64_t elapsed,
                                RecordingStamp stamp) {
-  SubtitleClock clip_clock;
-  char text[kMaxStampText];
-  std::uint64_t piece = 1000 - elapsed % 1000;
-  for (std::uint64_t left = duration; left > 0; piece = 1000) {
-    const std::uint64_t length = std::min(piece, left);
-    const std::string_view shown(text, static_cast<std::size_t>(put_stamp(text, stamp) - text));
-    if (OutputFault fault = write_entry(walk, &clip_clock, length, shown); !fault.message.empty()) {
-      return fault;
+  EntryText& whole = walk->whole_entry;
+  EntryText& clip = walk->clip_entry;
+  std::uint64_t length = std::min(1000 - elapsed % 1000, duration);
+  for (std::uint64_t left = duration; left > 0; left -= length) {
+    char* whole_out = srt_space(&walk->whole, kMaxEntrySize);
+    if (whole_out == nullptr) {
+      return {messages::kOutputWriteFailed, walk->whole.name};
     }
-    left -= length;
-    advance_stamp(&stamp);
+    char* clip_out = srt_space(&walk->clip, kMaxEntrySize);
+    if (clip_out == nullptr) {
+      return {messages::kOutputWriteFailed, walk->clip.name};
+    }
+    if (left == duration) {
+      layout_entry(&whole, whole.number + 1, whole.end_ms, whole.end_ms + length, stamp);
+      layout_entry(&clip, 1, 0, length, stamp);
+      srt_commit(&walk->whole, put_entry(whole, whole_out));
+      srt_commit(&walk->clip, put_entry(clip, clip_out));
+    } else {
+      length = std::min<std::uint64_t>(1000, left);
+      advance_stamp(&stamp);
+      srt_commit(&walk->whole, put_next_entry(&whole, length, stamp, whole_out));
+      srt_commit(&walk->clip, put_next_entry(&clip, length, stamp, clip_out));
+    }
   }
   return {};
 }
@@ -162,7 +150,7 @@ OutputFault walk_play_items(Walk* walk, const Console& console) {
 
 bool produce(const OutputPlan& plan, const Playlist& playlist, const FileIdentity& input,
              MemoryFiles* memory, const Console& console) {
-  Walk walk{plan, playlist, input, memory, {}, {}, {}};
+  Walk walk{plan, playlist, input, memory, {}, {}, {}, {}};
   const OutputFault fault = walk_play_items(&walk, console);
   if (fault.message.empty()) {
     return true;

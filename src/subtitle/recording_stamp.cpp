@@ -177,7 +177,7 @@ bool shift_stamp(RecordingStamp* stamp, std::int64_t seconds) {
   return true;
 }
 
-void advance_stamp(RecordingStamp* stamp) {
+void advance_stamp_carrying(RecordingStamp* stamp) {
   const unsigned month_days = days_in_month(stamp->month, stamp->year);
   if (++stamp->second < 60) {
     return;

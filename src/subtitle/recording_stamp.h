@@ -30,9 +30,18 @@ char* put_stamp(char* out, const RecordingStamp& stamp);
 
 std::string format_stamp(const RecordingStamp& stamp);
 
+// advance_stamp for a second of 59 or more, which carries.
+void advance_stamp_carrying(RecordingStamp* stamp);
+
 // One second later, carrying into minute, hour, day, month and year; each
 // field is tested only when the one below it carried.
-void advance_stamp(RecordingStamp* stamp);
+inline void advance_stamp(RecordingStamp* stamp) {
+  if (stamp->second < 59) {
+    ++stamp->second;  // the step of 59 seconds in 60, made where it is called
+    return;
+  }
+  advance_stamp_carrying(stamp);
+}
 
 // Exactly what `seconds` one-second advances do, damaged fields included, at
 // the cost of a few of them whatever the count.

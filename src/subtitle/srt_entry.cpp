@@ -1,6 +1,8 @@
 #include "subtitle/srt_entry.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace zelvok {
 namespace {
@@ -26,16 +28,81 @@ char* put_timecode(char* out, const Timecode& time) {
   return put_decimal(out, time.millisecond, 3);
 }
 
+constexpr std::uint64_t kMinute = 60000;
+constexpr std::size_t kSecondAndMillisecond = 6;  // "SS,mmm"
+
+// Steps of one before more than the number's last two digits change (its
+// one digit, for a number below 10).
+std::uint64_t steps_in_last_digits(std::uint64_t number) {
+  return number < 10 ? 9 - number : 99 - number % 100;
+}
+
 }  // namespace
 
-char* put_entry(char* out, std::uint64_t number, const Timecode& start, const Timecode& end,
-                std::string_view text) {
-  out = put_line_end(put_decimal(out, number, 1));
-  out = put_timecode(out, start);
-  out = put_text(out, " --> ");
-  out = put_line_end(put_timecode(out, end));
-  out = put_line_end(put_text(out, text));
-  return put_line_end(out);
+void layout_entry(EntryText* entry, std::uint64_t number, std::uint64_t start_ms,
+                  std::uint64_t end_ms, const RecordingStamp& stamp) {
+  char* const base = entry->bytes.data();
+  char* out = put_decimal(base, number, 1);
+  entry->number_digits = static_cast<std::size_t>(out - base);
+  out = put_timecode(put_line_end(out), timecode_at(start_ms));
+  entry->start_second_at = static_cast<std::size_t>(out - base) - kSecondAndMillisecond;
+  out = put_timecode(put_text(out, " --> "), timecode_at(end_ms));
+  entry->end_second_at = static_cast<std::size_t>(out - base) - kSecondAndMillisecond;
+  out = put_stamp(put_line_end(out), stamp);
+  entry->stamp_second_at = static_cast<std::size_t>(out - base) - 2;
+  out = put_line_end(put_line_end(out));
+  entry->size = static_cast<std::size_t>(out - base);
+  entry->number = number;
+  entry->end_ms = end_ms;
+  entry->end_second = static_cast<std::uint8_t>(end_ms / 1000 % 60);
+  // Each next start is the end before it, so this start's minute must be
+  // the end's too.
+  const std::uint64_t in_minute =
+      start_ms / kMinute == end_ms / kMinute ? 59 - entry->end_second : 0;
+  entry->quick_steps = std::min(in_minute, steps_in_last_digits(number));
+}
+
+char* put_entry(const EntryText& entry, char* out) {
+  // A fixed size copies fastest: nearly every entry fits the smaller one, and
+  // the room holds the larger. Only the entry's own bytes count.
+  constexpr std::size_t kUsualRoom = 64;
+  if (entry.size <= kUsualRoom) {
+    std::memcpy(out, entry.bytes.data(), kUsualRoom);
+  } else {
+    std::memcpy(out, entry.bytes.data(), kMaxEntrySize);
+  }
+  return out + entry.size;
+}
+
+char* put_next_entry(EntryText* entry, std::uint64_t length, const RecordingStamp& stamp,
+                     char* out) {
+  const std::uint64_t start_ms = entry->end_ms;
+  // The usual step: a whole second that turns over neither a minute nor more
+  // than the number's last two digits, and a stamp whose seconds did not
+  // carry. Then the laid-out text goes out with only those digits put in:
+  // it is never written to between layouts, so copying it never waits on
+  // a write just made.
+  if (length != 1000 || entry->quick_steps == 0 || stamp.second == 0) {
+    layout_entry(entry, entry->number + 1, start_ms, start_ms + length, stamp);
+    return put_entry(*entry, out);
+  }
+  --entry->quick_steps;
+  ++entry->number;
+  entry->end_ms = start_ms + length;
+  const char* const laid_out = entry->bytes.data();
+  put_entry(*entry, out);
+  if (entry->number_digits == 1) {
+    out[0] = static_cast<char>('0' + entry->number);
+  } else {
+    put_two_digits(out + entry->number_digits - 2, entry->number % 100);
+  }
+  // The start is the last end: its second, then the milliseconds all these
+  // entries share.
+  put_two_digits(out + entry->start_second_at, entry->end_second);
+  std::memcpy(out + entry->start_second_at + 2, laid_out + entry->end_second_at + 2, 4);
+  put_two_digits(out + entry->end_second_at, ++entry->end_second);
+  put_two_digits(out + entry->stamp_second_at, stamp.second);
+  return out + entry->size;
 }
 
 }  // namespace zelvok

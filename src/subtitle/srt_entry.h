@@ -2,9 +2,9 @@
 // ended with CR LF.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
 
 #include "subtitle/digits.h"
 #include "subtitle/recording_stamp.h"
@@ -15,13 +15,41 @@ namespace zelvok {
 // "HH:MM:SS,mmm" with an hour of up to ten digits.
 inline constexpr std::size_t kMaxTimecodeText = 10 + 1 + 2 + 1 + 2 + 1 + 3;
 
-// The most bytes put_entry writes.
+// The most bytes an entry takes.
 inline constexpr std::size_t kMaxEntrySize =
     (kMaxDecimalDigits + 2) + (2 * kMaxTimecodeText + 5 + 2) + (kMaxStampText + 4);
 
+// One file's latest entry as text. Consecutive entries of a clip differ in a
+// few digits only, so the next is made by moving those digits in place, as an
+// odometer does, and the text is laid out afresh only when more must change.
+struct EntryText {
+  std::array<char, kMaxEntrySize> bytes;
+  std::size_t size;             // bytes of the entry
+  std::size_t number_digits;    // the number is bytes[0, number_digits)
+  std::size_t start_second_at;  // where "SS,mmm" of the start timecode begins
+  std::size_t end_second_at;    // where "SS" of the end timecode begins
+  std::size_t stamp_second_at;  // where the stamp's last two digits begin
+  std::uint64_t number;         // of the latest entry
+  std::uint64_t end_ms;         // where the latest entry ends on the file's timeline
+  std::uint8_t end_second;      // the second of that end timecode
+  // Whole-second steps left before more than seconds digits and the number's
+  // last two digits would change.
+  std::uint64_t quick_steps;
+};
+
+// Lays out an entry from its values.
+void layout_entry(EntryText* entry, std::uint64_t number, std::uint64_t start_ms,
+                  std::uint64_t end_ms, const RecordingStamp& stamp);
+
 // Writes the entry at `out`, which has room for kMaxEntrySize bytes, and
 // returns the position after it.
-char* put_entry(char* out, std::uint64_t number, const Timecode& start, const Timecode& end,
-                std::string_view text);
+char* put_entry(const EntryText& entry, char* out);
+
+// Moves on to the next entry of the same clip and writes it at `out` (room
+// for kMaxEntrySize bytes): the next number, starting where the last entry
+// ended and `length` milliseconds long, showing `stamp`, which is the last
+// entry's stamp advanced by one second. Returns the position after it.
+char* put_next_entry(EntryText* entry, std::uint64_t length, const RecordingStamp& stamp,
+                     char* out);
 
 }  // namespace zelvok

@@ -39,8 +39,9 @@ bool open_srt_file(const std::string& name, std::span<const FileIdentity> kept, 
   const bool is_kept = std::any_of(kept.begin(), kept.end(), [&](const FileIdentity& identity) {
     return same_file(identity, opened.identity);
   });
-  // Devices such as /dev/null cannot be emptied and need not be.
-  if (is_kept || (opened.regular && !truncate_file(opened.descriptor))) {
+  // Devices such as /dev/null cannot be emptied and need not be; nor need a
+  // new file, and emptying one costs as much as writing a block.
+  if (is_kept || (opened.regular && opened.size > 0 && !truncate_file(opened.descriptor))) {
     close_file(opened.descriptor);
     return false;
   }

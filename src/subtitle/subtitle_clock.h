@@ -13,12 +13,6 @@ struct Timecode {
   std::uint16_t millisecond;  // 0-999
 };
 
-// Where the next entry of one subtitle file starts, and its number.
-struct SubtitleClock {
-  std::uint64_t start_ms = 0;
-  std::uint64_t number = 1;
-};
-
 // The timecode `milliseconds` after the start of a file.
 Timecode timecode_at(std::uint64_t milliseconds);
 

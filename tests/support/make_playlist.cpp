@@ -1,13 +1,17 @@
-// make_playlist OUTPUT DURATION[xCOUNT]...
+// make_playlist OUTPUT [+]DURATION[xCOUNT]...
 //
 // Writes a camcorder playlist with one clip per DURATION (milliseconds; xCOUNT
-// repeats it), named 00000, 00001, ..., each with its own dated scene: the
-// first recorded on 2024/07/14 at 09:30:12, each next one ten minutes after
-// the previous clip ended. Used for the sample playlist and the benchmark.
+// repeats it), named 00000, 00001, ..., each a recording with its own dated
+// scene: the first recorded on 2024/07/14 at 09:30:12, each next one ten
+// minutes after the previous recording ended. A DURATION written +DURATION
+// continues the recording before it instead, as a camcorder splits a long
+// recording into clips. Used for the sample playlist and the benchmark.
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "support/playlist_builder.h"
 
@@ -43,32 +47,63 @@ bool parse(std::string_view text, unsigned long* value) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: make_playlist OUTPUT DURATION_MS[xCOUNT]...\n");
-    return 2;
+// A playlist of recordings of one part each is laid out as the sample has
+// always been: clips from IN time 0, and no marks.
+zelvok::testing::PlaylistPlan plan_of(const std::vector<std::vector<std::uint32_t>>& recordings,
+                                      const std::vector<ScenePlan>& scenes) {
+  const bool split = std::any_of(recordings.begin(), recordings.end(),
+                                 [](const auto& parts) { return parts.size() > 1; });
+  if (split) {
+    return zelvok::testing::recordings_of(recordings, scenes);
   }
   zelvok::testing::PlaylistPlan plan;
-  Moment moment;
+  plan.scenes = scenes;
+  for (const auto& parts : recordings) {
+    char name[8];
+    std::snprintf(name, sizeof name, "%05zu", plan.clips.size() % 100000);
+    plan.clips.push_back(zelvok::testing::clip(name, parts[0]));
+  }
+  return plan;
+}
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: make_playlist OUTPUT [+]DURATION_MS[xCOUNT]...\n");
+    return 2;
+  }
+  std::vector<std::vector<std::uint32_t>> recordings;
   for (int at = 2; at < argc; ++at) {
-    const std::string_view argument = argv[at];
+    std::string_view argument = argv[at];
+    const bool continues = argument.starts_with('+');
+    argument.remove_prefix(continues ? 1 : 0);
     const std::size_t times = argument.find('x');
     unsigned long duration = 0;
     unsigned long count = 1;
     if (!parse(argument.substr(0, times), &duration) ||
-        (times != std::string_view::npos && !parse(argument.substr(times + 1), &count))) {
+        (times != std::string_view::npos && !parse(argument.substr(times + 1), &count)) ||
+        (continues && recordings.empty())) {
       std::fprintf(stderr, "make_playlist: bad clip duration '%s'\n", argv[at]);
       return 2;
     }
     for (unsigned long i = 0; i < count; ++i) {
-      char name[8];
-      std::snprintf(name, sizeof name, "%05zu", plan.clips.size() % 100000);
-      plan.clips.push_back(zelvok::testing::clip(name, static_cast<std::uint32_t>(duration)));
-      plan.scenes.push_back(zelvok::testing::scene_at(moment.year, moment.month, moment.day,
-                                                      moment.hour, moment.minute, moment.second));
-      advance(&moment, duration / 1000 + 600);
+      if (!continues) {
+        recordings.emplace_back();
+      }
+      recordings.back().push_back(static_cast<std::uint32_t>(duration));
     }
   }
-  zelvok::testing::write_file(argv[1], zelvok::testing::build_playlist(plan));
+  std::vector<ScenePlan> scenes;
+  Moment moment;
+  for (const auto& parts : recordings) {
+    scenes.push_back(zelvok::testing::scene_at(moment.year, moment.month, moment.day, moment.hour,
+                                               moment.minute, moment.second));
+    unsigned long long recorded = 0;
+    for (const std::uint32_t part : parts) {
+      recorded += part;
+    }
+    advance(&moment, recorded / 1000 + 600);
+  }
+  zelvok::testing::write_file(argv[1],
+                              zelvok::testing::build_playlist(plan_of(recordings, scenes)));
   return 0;
 }

@@ -7,42 +7,66 @@
 namespace zelvok {
 namespace {
 
-std::string entry_text(std::uint64_t number, Timecode start, Timecode end, std::string_view text) {
-  char buffer[kMaxEntrySize];
-  return std::string(buffer, put_entry(buffer, number, start, end, text));
+std::string text_of(const EntryText& entry) {
+  return std::string(entry.bytes.data(), entry.size);
+}
+
+std::string laid_out(std::uint64_t number, std::uint64_t start_ms, std::uint64_t end_ms,
+                     const RecordingStamp& stamp) {
+  EntryText entry{};
+  layout_entry(&entry, number, start_ms, end_ms, stamp);
+  return text_of(entry);
 }
 
 TEST(SrtEntryTest, FourLinesWithCrLf) {
-  EXPECT_EQ(entry_text(1, {0, 0, 0, 0}, {0, 0, 1, 0}, "2008/11/30 23:59:59"),
+  EXPECT_EQ(laid_out(1, 0, 1000, {2008, 11, 30, 23, 59, 59}),
             "1\r\n00:00:00,000 --> 00:00:01,000\r\n2008/11/30 23:59:59\r\n\r\n");
-  EXPECT_EQ(entry_text(1234567, {99, 59, 59, 999}, {100, 0, 0, 5}, "x"),
-            "1234567\r\n99:59:59,999 --> 100:00:00,005\r\nx\r\n\r\n");
+  EXPECT_EQ(laid_out(1234567, 359999999, 360000005, {0, 1, 2, 3, 4, 5}),
+            "1234567\r\n99:59:59,999 --> 100:00:00,005\r\n0000/01/02 03:04:05\r\n\r\n");
+  EXPECT_EQ(laid_out(3, 921600001, 921601001, {10000, 165, 0, 9, 75, 165}),
+            "3\r\n256:00:00,001 --> 256:00:01,001\r\n10000/165/00 09:75:165\r\n\r\n");
 }
 
 TEST(SrtEntryTest, LongestEntryFitsItsBound) {
-  const std::string stamp(kMaxStampText, '9');
-  const Timecode longest{4294967295u, 59, 59, 999};
-  EXPECT_EQ(entry_text(UINT64_MAX, longest, longest, stamp).size(), kMaxEntrySize);
+  const std::uint64_t longest = std::uint64_t{4294967295} * 3600000 + 3599999;
+  EXPECT_EQ(laid_out(UINT64_MAX, longest, longest, {16665, 165, 165, 165, 165, 165}).size(),
+            kMaxEntrySize);
 }
 
-struct TimecodeCase {
-  std::uint64_t milliseconds;
-  std::string text;
-};
-
-class TimecodeTest : public ::testing::TestWithParam<TimecodeCase> {};
-
-TEST_P(TimecodeTest, HoursNeverWrap) {
-  const Timecode time = timecode_at(GetParam().milliseconds);
-  EXPECT_EQ(entry_text(1, time, time, "").substr(3, GetParam().text.size()), GetParam().text);
+// The digits moved in place must give exactly the entry laid out afresh, at
+// every carry: of the number, of both timecodes and of the stamp.
+TEST(SrtEntryTest, EachNextEntryIsTheOneLaidOutAfresh) {
+  struct Start {
+    std::uint64_t number;
+    std::uint64_t start_ms;
+    std::uint64_t first_length;
+    RecordingStamp stamp;
+  };
+  const Start starts[] = {
+      {1, 0, 1000, {2024, 7, 14, 9, 30, 12}},
+      {95, 3540000, 443, {2021, 7, 7, 9, 54, 44}},  // a partial first entry
+      {9995, 359990000, 1000, {2008, 2, 28, 23, 59, 50}},
+      {998, 921598700, 300, {2008, 1, 1, 10, 75, 30}},  // a damaged minute
+      {7, 3000, 1000, {2008, 13, 31, 23, 59, 57}},      // a damaged month
+  };
+  for (const Start& start : starts) {
+    EntryText entry{};
+    RecordingStamp stamp = start.stamp;
+    std::uint64_t number = start.number;
+    std::uint64_t end = start.start_ms + start.first_length;
+    layout_entry(&entry, number, start.start_ms, end, stamp);
+    for (int step = 0; step < 150; ++step) {
+      const std::uint64_t length = step % 37 == 36 ? 250 : 1000;
+      advance_stamp(&stamp);
+      char out[kMaxEntrySize];
+      const char* out_end = put_next_entry(&entry, length, stamp, out);
+      ++number;
+      const std::string expected = laid_out(number, end, end + length, stamp);
+      ASSERT_EQ(std::string(static_cast<const char*>(out), out_end), expected) << number;
+      end += length;
+    }
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Timecodes, TimecodeTest,
-                         ::testing::Values(TimecodeCase{0, "00:00:00,000"},
-                                           TimecodeCase{59999, "00:00:59,999"},
-                                           TimecodeCase{3599999, "00:59:59,999"},
-                                           TimecodeCase{360000000, "100:00:00,000"},
-                                           TimecodeCase{921600001, "256:00:00,001"}));
 
 }  // namespace
 }  // namespace zelvok
