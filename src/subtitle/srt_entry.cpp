@@ -62,47 +62,10 @@ void layout_entry(EntryText* entry, std::uint64_t number, std::uint64_t start_ms
   entry->quick_steps = std::min(in_minute, steps_in_last_digits(number));
 }
 
-char* put_entry(const EntryText& entry, char* out) {
-  // A fixed size copies fastest: nearly every entry fits the smaller one, and
-  // the room holds the larger. Only the entry's own bytes count.
-  constexpr std::size_t kUsualRoom = 64;
-  if (entry.size <= kUsualRoom) {
-    std::memcpy(out, entry.bytes.data(), kUsualRoom);
-  } else {
-    std::memcpy(out, entry.bytes.data(), kMaxEntrySize);
-  }
-  return out + entry.size;
-}
-
-char* put_next_entry(EntryText* entry, std::uint64_t length, const RecordingStamp& stamp,
-                     char* out) {
-  const std::uint64_t start_ms = entry->end_ms;
-  // The usual step: a whole second that turns over neither a minute nor more
-  // than the number's last two digits, and a stamp whose seconds did not
-  // carry. Then the laid-out text goes out with only those digits put in:
-  // it is never written to between layouts, so copying it never waits on
-  // a write just made.
-  if (length != 1000 || entry->quick_steps == 0 || stamp.second == 0) {
-    layout_entry(entry, entry->number + 1, start_ms, start_ms + length, stamp);
-    return put_entry(*entry, out);
-  }
-  --entry->quick_steps;
-  ++entry->number;
-  entry->end_ms = start_ms + length;
-  const char* const laid_out = entry->bytes.data();
-  put_entry(*entry, out);
-  if (entry->number_digits == 1) {
-    out[0] = static_cast<char>('0' + entry->number);
-  } else {
-    put_two_digits(out + entry->number_digits - 2, entry->number % 100);
-  }
-  // The start is the last end: its second, then the milliseconds all these
-  // entries share.
-  put_two_digits(out + entry->start_second_at, entry->end_second);
-  std::memcpy(out + entry->start_second_at + 2, laid_out + entry->end_second_at + 2, 4);
-  put_two_digits(out + entry->end_second_at, ++entry->end_second);
-  put_two_digits(out + entry->stamp_second_at, stamp.second);
-  return out + entry->size;
+char* put_laid_out_next_entry(EntryText* entry, std::uint64_t length, const RecordingStamp& stamp,
+                              char* out) {
+  layout_entry(entry, entry->number + 1, entry->end_ms, entry->end_ms + length, stamp);
+  return put_entry(*entry, out);
 }
 
 }  // namespace zelvok

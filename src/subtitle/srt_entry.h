@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "subtitle/digits.h"
 #include "subtitle/recording_stamp.h"
@@ -43,13 +44,54 @@ void layout_entry(EntryText* entry, std::uint64_t number, std::uint64_t start_ms
 
 // Writes the entry at `out`, which has room for kMaxEntrySize bytes, and
 // returns the position after it.
-char* put_entry(const EntryText& entry, char* out);
+inline char* put_entry(const EntryText& entry, char* out) {
+  // A fixed size copies fastest: nearly every entry fits the smaller one, and
+  // the room holds the larger. Only the entry's own bytes count.
+  constexpr std::size_t kUsualRoom = 64;
+  if (entry.size <= kUsualRoom) {
+    std::memcpy(out, entry.bytes.data(), kUsualRoom);
+  } else {
+    std::memcpy(out, entry.bytes.data(), kMaxEntrySize);
+  }
+  return out + entry.size;
+}
+
+// put_next_entry when more than the seconds and the number's last digits
+// change: the entry is laid out afresh.
+char* put_laid_out_next_entry(EntryText* entry, std::uint64_t length, const RecordingStamp& stamp,
+                              char* out);
 
 // Moves on to the next entry of the same clip and writes it at `out` (room
 // for kMaxEntrySize bytes): the next number, starting where the last entry
 // ended and `length` milliseconds long, showing `stamp`, which is the last
 // entry's stamp advanced by one second. Returns the position after it.
-char* put_next_entry(EntryText* entry, std::uint64_t length, const RecordingStamp& stamp,
-                     char* out);
+inline char* put_next_entry(EntryText* entry, std::uint64_t length, const RecordingStamp& stamp,
+                            char* out) {
+  // The usual step: a whole second that turns over neither a minute nor more
+  // than the number's last two digits, and a stamp whose seconds did not
+  // carry. Then the laid-out text goes out with only those digits put in: it
+  // is never written to between layouts, so copying it never waits on a
+  // write just made.
+  if (length != 1000 || entry->quick_steps == 0 || stamp.second == 0) {
+    return put_laid_out_next_entry(entry, length, stamp, out);
+  }
+  --entry->quick_steps;
+  ++entry->number;
+  const char* const laid_out = entry->bytes.data();
+  put_entry(*entry, out);
+  if (entry->number_digits == 1) {
+    out[0] = static_cast<char>('0' + entry->number);
+  } else {
+    put_two_digits(out + entry->number_digits - 2, entry->number % 100);
+  }
+  // The start is the last end: its second, then the milliseconds all these
+  // entries share.
+  put_two_digits(out + entry->start_second_at, entry->end_second);
+  std::memcpy(out + entry->start_second_at + 2, laid_out + entry->end_second_at + 2, 4);
+  put_two_digits(out + entry->end_second_at, ++entry->end_second);
+  put_two_digits(out + entry->stamp_second_at, stamp.second);
+  entry->end_ms += length;
+  return out + entry->size;
+}
 
 }  // namespace zelvok

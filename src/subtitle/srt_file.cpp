@@ -62,7 +62,7 @@ void open_memory_srt_file(const std::string& name, std::string* memory, SrtFile*
   start_buffer(file);
 }
 
-char* srt_space(SrtFile* file, std::size_t size) {
+char* srt_space_after_flush(SrtFile* file, std::size_t size) {
   if (kSrtBufferSize - file->used < size && !flush(file)) {
     return nullptr;
   }

@@ -37,9 +37,17 @@ bool open_srt_file(const std::string& name, std::span<const FileIdentity> kept, 
 // Starts a file whose bytes replace the content of `memory`.
 void open_memory_srt_file(const std::string& name, std::string* memory, SrtFile* file);
 
+// srt_space when the buffer must be written out first.
+char* srt_space_after_flush(SrtFile* file, std::size_t size);
+
 // Room for `size` (at most kSrtBufferSize) more bytes, writing out the buffer
 // first if it is needed; nullptr when that write failed.
-char* srt_space(SrtFile* file, std::size_t size);
+inline char* srt_space(SrtFile* file, std::size_t size) {
+  if (kSrtBufferSize - file->used >= size) {
+    return file->buffer.get() + file->used;
+  }
+  return srt_space_after_flush(file, size);
+}
 
 // Marks the bytes up to `end`, inside the room srt_space gave, as written.
 inline void srt_commit(SrtFile* file, const char* end) {
