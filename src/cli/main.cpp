@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/run.h"
+#include "platform/files.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -42,6 +43,7 @@ std::vector<std::string> program_arguments(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  zelvok::keep_standard_descriptors();
 #ifndef _WIN32
   // A console that goes away (zelvok ... | head) must not stop the run halfway
   // through a subtitle file: its writes fail quietly instead.

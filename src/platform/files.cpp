@@ -132,6 +132,9 @@ bool close_file(int descriptor) {
   return _close(descriptor) == 0;
 }
 
+// Only POSIX hands a closed standard descriptor to the next file opened.
+void keep_standard_descriptors() {}
+
 #else
 
 bool truncate_file(int descriptor) {
@@ -141,6 +144,18 @@ bool truncate_file(int descriptor) {
 bool close_file(int descriptor) {
   // After EINTR the descriptor is already released on Linux: never close twice.
   return close(descriptor) == 0 || errno == EINTR;
+}
+
+void keep_standard_descriptors() {
+  for (int descriptor = STDIN_FILENO; descriptor <= STDERR_FILENO; ++descriptor) {
+    if (fcntl(descriptor, F_GETFD) < 0 && errno == EBADF) {
+      // The lowest free descriptor is the one just found closed.
+      const int null = open("/dev/null", O_RDWR | O_NOCTTY);
+      if (null >= 0 && null != descriptor) {
+        close(null);
+      }
+    }
+  }
 }
 
 #endif

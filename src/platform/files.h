@@ -44,4 +44,9 @@ bool write_fully(int descriptor, const void* buffer, std::size_t size);
 // systems do only then for data written earlier.
 bool close_file(int descriptor);
 
+// Opens /dev/null onto whichever of standard input, output and error the
+// program was started without, so that no file the program opens takes their
+// place and receives what is meant for the console.
+void keep_standard_descriptors();
+
 }  // namespace zelvok

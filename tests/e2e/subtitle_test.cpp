@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,13 @@ using testing::sjis;
 std::string entry(int number, const std::string& start, const std::string& end,
                   const std::string& text) {
   return std::to_string(number) + "\r\n" + start + " --> " + end + "\r\n" + text + "\r\n\r\n";
+}
+
+// "00:MM:SS,000" for a whole number of seconds under an hour.
+std::string timecode(int seconds) {
+  char text[16];
+  std::snprintf(text, sizeof text, "00:%02d:%02d,000", seconds / 60, seconds % 60);
+  return text;
 }
 
 std::string clip_lines(const std::string& name) {
@@ -265,6 +274,34 @@ TEST(SelectionTest, AClipsFileIsTheSameWhateverIsSelected) {
   }
 }
 
+// The camera clock corrected: every date moves, the console's too, and a
+// date that is not a real one stops the run before any file is written.
+TEST(ShiftTest, MovesEveryDateOrNone) {
+  Outcome r;
+  run(&r, worked_example(), {"--shift=+1:00"});
+  EXPECT_EQ(r.result.output, head(2) + clip_lines("00000") + date_line("2008/12/01 00:59:59") +
+                                 clip_lines("00001") + date_line("2009/01/01 00:59:59"));
+  EXPECT_EQ(r.file("00001.srt"), entry(1, "00:00:00,000", "00:00:01,000", "2009/01/01 00:59:59"));
+  EXPECT_EQ(r.file("00000.srt"),
+            entry(1, "00:00:00,000", "00:00:01,000", "2008/12/01 00:59:59") +
+                entry(2, "00:00:01,000", "00:00:02,000", "2008/12/01 01:00:00") +
+                entry(3, "00:00:02,000", "00:00:02,500", "2008/12/01 01:00:01"));
+
+  Outcome none;
+  run(&none, worked_example(), {"--shift", "+0:00"});
+  for (const char* name : {"playlist.srt", "00000.srt", "00001.srt"}) {
+    EXPECT_EQ(none.file(name), golden(name)) << name;
+  }
+
+  Outcome damaged;
+  PlaylistPlan plan = worked_example();
+  plan.scenes[1].day = 0x32;  // 2008/12/32
+  run(&damaged, plan, {"--shift=-0:00:01", "-s", "1", "-e", "1"});
+  EXPECT_EQ(damaged.result.output, head(2) + sjis(messages::kShiftImpossible));
+  EXPECT_EQ(damaged.result.status, 255);
+  EXPECT_EQ(files(damaged), std::vector<std::string>{"00000.mpls"});
+}
+
 TEST(SceneMatchTest, UndatedEntriesBeforeADatedOneArePassedOver) {
   Outcome r;
   run(&r, testing::playlist_of(
@@ -346,6 +383,39 @@ TEST(OutputSafetyTest, AClipFileNeverReplacesTheInput) {
   EXPECT_EQ(r.result.status, 255);
   EXPECT_EQ(r.file("playlist.srt"), "");
   EXPECT_TRUE(r.file("00000.srt").starts_with("MPLS0100"));
+}
+
+// A re-run over the files of a longer playlist leaves nothing of them behind.
+TEST(OutputSafetyTest, OlderLongerFilesAreReplacedWhole) {
+  Outcome r;
+  const std::string older(70000, 'x');
+  for (const char* name : {"playlist.srt", "00000.srt", "00001.srt"}) {
+    std::ofstream(r.folder.path / name, std::ios::binary) << older;
+  }
+  run(&r, worked_example());
+  for (const char* name : {"playlist.srt", "00000.srt", "00001.srt"}) {
+    EXPECT_EQ(r.file(name), golden(name)) << name;
+  }
+}
+
+// Started with its standard output closed, the program must not take that
+// descriptor for a subtitle file and write its messages into it.
+TEST(OutputSafetyTest, AClosedConsoleGetsNothingIntoTheFiles) {
+  PlaylistPlan plan;
+  for (int i = 0; i < 70; ++i) {
+    plan.clips.push_back(clip(std::to_string(10000 + i), 1000));
+    plan.scenes.push_back(scene_at(2014, 3, 1, 0, 0, 0));
+  }
+  Outcome r;
+  testing::write_file(r.folder.path / "00000.mpls", testing::build_playlist(plan));
+  r.result = testing::run_program({"sh", "-c", "exec \"$0\" 00000.mpls >&-", ZELVOK_BINARY},
+                                  r.folder.path);
+  EXPECT_EQ(r.result.status, 0);
+  std::string expected;
+  for (int i = 0; i < 70; ++i) {
+    expected += entry(i + 1, timecode(i), timecode(i + 1), "2014/03/01 00:00:00");
+  }
+  EXPECT_EQ(r.file("playlist.srt"), expected);
 }
 
 TEST(OutputFailureTest, WholePlaylistFileThatCannotBeOpened) {
