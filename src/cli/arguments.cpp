@@ -1,6 +1,7 @@
 #include "cli/arguments.h"
 
 #include <algorithm>
+#include <charconv>
 #include <limits>
 
 namespace zelvok {
@@ -88,9 +89,7 @@ bool shift_value(std::string_view text, std::int64_t* seconds) {
       !std::all_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(digits), is_digit)) {
     return false;  // also when there is no ':' at all
   }
-  for (const char digit : text.substr(0, digits)) {
-    hours = hours * 10 + (digit - '0');
-  }
+  (void)std::from_chars(text.data(), text.data() + digits, hours);  // digits only, checked above
   text.remove_prefix(digits + 1);
   std::int64_t minutes = 0;
   std::int64_t rest = 0;

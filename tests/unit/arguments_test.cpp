@@ -101,5 +101,21 @@ INSTANTIATE_TEST_SUITE_P(Decimal, DecimalTest,
                                                        "5",
                                                        0}));
 
+TEST(ShiftValueTest, HoursMinutesAndSecondsInSeconds) {
+  const std::pair<const char*, std::int64_t> offsets[] = {{"+1:00", 3600},
+                                                          {"-9:00", -32400},
+                                                          {"0:00:30", 30},
+                                                          {"-0:00:01", -1},
+                                                          {"+0:00", 0},
+                                                          {"144657:25:10", 520766710},
+                                                          {"999999:59:59", 3599999999},
+                                                          {"07:05", 25500}};
+  for (const auto& [text, seconds] : offsets) {
+    std::int64_t value = 0;
+    EXPECT_TRUE(shift_value(text, &value)) << text;
+    EXPECT_EQ(value, seconds) << text;
+  }
+}
+
 }  // namespace
 }  // namespace zelvok
