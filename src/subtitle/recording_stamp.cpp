@@ -179,10 +179,7 @@ bool shift_stamp(RecordingStamp* stamp, std::int64_t seconds) {
 
 void advance_stamp_carrying(RecordingStamp* stamp) {
   const unsigned month_days = days_in_month(stamp->month, stamp->year);
-  if (++stamp->second < 60) {
-    return;
-  }
-  stamp->second = 0;
+  stamp->second = 0;  // from 59 or more, one second on always carries
   if (++stamp->minute < 60) {
     return;
   }

@@ -31,7 +31,7 @@ std::string entry(int number, const std::string& start, const std::string& end,
 
 // "00:MM:SS,000" for a whole number of seconds under an hour.
 std::string timecode(int seconds) {
-  char text[16];
+  char text[32];
   std::snprintf(text, sizeof text, "00:%02d:%02d,000", seconds / 60, seconds % 60);
   return text;
 }
@@ -454,6 +454,26 @@ TEST(OutputFailureTest, AFullDiskUnderAClipFileIsReported) {
                                  sjis(messages::kOutputWriteFailed, "00000.srt"));
   EXPECT_EQ(r.result.status, 255);
   EXPECT_EQ(r.file("playlist.srt"), golden("00000.srt"));
+}
+
+// Two hours of entries fill a write buffer: the disk fails in mid-clip, and
+// the run stops there, before the next clip.
+TEST(OutputFailureTest, AFullDiskInMidClipStopsTheRun) {
+  const PlaylistPlan plan =
+      testing::playlist_of({clip("00000", 7200000), clip("00001", 1000)},
+                           {scene_at(2015, 1, 1, 0, 0, 0), scene_at(2015, 1, 2, 0, 0, 0)});
+  for (const bool whole : {true, false}) {
+    Outcome r;
+    if (!whole) {
+      fs::create_symlink("/dev/full", r.folder.path / "00000.srt");
+    }
+    run(&r, plan, whole ? std::vector<std::string>{"-o", "/dev/full"} : std::vector<std::string>{});
+    EXPECT_EQ(r.result.output,
+              head(2) + clip_lines("00000") + date_line("2015/01/01 00:00:00") +
+                  sjis(messages::kOutputWriteFailed, whole ? "/dev/full" : "00000.srt"));
+    EXPECT_EQ(r.result.status, 255);
+    EXPECT_FALSE(fs::exists(r.folder.path / "00001.srt"));
+  }
 }
 
 TEST(OutputFailureTest, NothingToWriteOnAFullDiskSucceeds) {

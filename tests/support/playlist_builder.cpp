@@ -196,7 +196,7 @@ std::vector<std::uint8_t> build_playlist(const PlaylistPlan& plan) {
   write_extension_data(&out, plan);
   out.bytes.insert(out.bytes.end(), plan.trailing.begin(), plan.trailing.end());
   out.put_u32(layout::kPlayListAddress, plan.playlist_address.value_or(playlist));
-  out.put_u32(layout::kPlayListMarkAddress, marks);
+  out.put_u32(layout::kPlayListMarkAddress, plan.mark_address.value_or(marks));
   out.put_u32(layout::kExtensionDataAddress, plan.extension_address.value_or(extension));
   return out.bytes;
 }

@@ -47,6 +47,7 @@ struct PlaylistPlan {
   std::optional<std::uint16_t> mark_count;          // default: marks.size()
   std::optional<std::uint16_t> play_item_count;     // default: clips.size()
   std::optional<std::uint32_t> playlist_address;    // P; default: where the PlayList is
+  std::optional<std::uint32_t> mark_address;        // M; default: where the PlayListMark is
   std::optional<std::uint32_t> extension_address;   // E; default: where the extension data is
   std::optional<std::uint32_t> extension_length;    // default: up to the end of the file
   std::optional<std::uint32_t> data_block_address;  // X - E; default: where "PLEX" is

@@ -88,6 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"undated entry's mark of any type", [](PlaylistPlan*) {}, PlaylistFault::kNone},
         SplitCase{"fewer marks than entries", [](PlaylistPlan* s) { s->mark_count = 2; },
                   PlaylistFault::kSceneCountMismatch},
+        SplitCase{"marks beyond the file", [](PlaylistPlan* s) { s->mark_address = 0xFFFFFFF0; },
+                  PlaylistFault::kSceneCountMismatch},
         SplitCase{"not an entry mark", [](PlaylistPlan* s) { s->marks[2].type = 2; },
                   PlaylistFault::kSceneCountMismatch},
         SplitCase{"PlayItem past the last", [](PlaylistPlan* s) { s->marks[2].play_item = 4; },
