@@ -268,6 +268,17 @@ TEST(RealPlaylistTest, EachEndsAsRecorded) {
   }
 }
 
+// Copies the real playlist `name` into `folder`; false when the real
+// playlists are not beside the checkout.
+bool copy_real_playlist(const std::string& name, const fs::path& folder) {
+  const fs::path sample = fs::path(ZELVOK_SAMPLES_DIR) / name;
+  if (!fs::exists(sample)) {
+    return false;
+  }
+  fs::copy_file(sample, folder / name);
+  return true;
+}
+
 std::vector<std::string> entries_of(const std::string& file) {
   std::vector<std::string> entries;
   for (std::size_t at = 0; at < file.size();) {
@@ -283,12 +294,10 @@ std::vector<std::string> entries_of(const std::string& file) {
 // and 00012 continue it; 00013 to 00022 hold four more recordings.
 TEST(RealPlaylistTest, ASplitRecordingReadsAsOne) {
   const std::string name = "ElishaAz_AVCHD-Converter_files_00002.MPL";
-  const fs::path sample = fs::path(ZELVOK_SAMPLES_DIR) / name;
-  if (!fs::exists(sample)) {
+  testing::TempFolder folder;
+  if (!copy_real_playlist(name, folder.path)) {
     GTEST_SKIP() << "no real playlists beside the checkout";
   }
-  testing::TempFolder folder;
-  fs::copy_file(sample, folder.path / name);
   const testing::ProgramResult result = testing::run_zelvok({name}, folder.path);
   ASSERT_EQ(result.status, 0);
   for (const char* date : {"2021/07/07 09:39:00", "2021/07/07 09:54:44", "2021/07/07 10:10:28",
@@ -310,12 +319,10 @@ TEST(RealPlaylistTest, ASplitRecordingReadsAsOne) {
 // The help text's own example on the camcorder with one scene per clip.
 TEST(RealPlaylistTest, ASelectedClipKeepsItsDate) {
   const std::string name = "Jakebutta_verbose-octo-guide_AVCHD_BDMV_PLAYLIST_00000.MPL";
-  const fs::path sample = fs::path(ZELVOK_SAMPLES_DIR) / name;
-  if (!fs::exists(sample)) {
+  testing::TempFolder folder;
+  if (!copy_real_playlist(name, folder.path)) {
     GTEST_SKIP() << "no real playlists beside the checkout";
   }
-  testing::TempFolder folder;
-  fs::copy_file(sample, folder.path / name);
   const testing::ProgramResult result =
       testing::run_zelvok({"-s", "3", "-e", "5", name}, folder.path);
   ASSERT_EQ(result.status, 0);
