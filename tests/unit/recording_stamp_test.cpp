@@ -99,6 +99,13 @@ TEST(AdvanceByTest, EqualsOneSecondAdvancesOverSeventyDays) {
         RecordingStamp jumped = decode_stamp(start);
         advance_stamp_by(&jumped, seconds);
         ASSERT_EQ(format_stamp(jumped), format_stamp(stepped)) << seconds;
+        // On the calendar a shift of +N is the same, and -N takes it back.
+        RecordingStamp shifted = decode_stamp(start);
+        if (shift_stamp(&shifted, static_cast<std::int64_t>(seconds))) {
+          ASSERT_EQ(format_stamp(shifted), format_stamp(stepped)) << seconds;
+          ASSERT_TRUE(shift_stamp(&shifted, -static_cast<std::int64_t>(seconds)));
+          ASSERT_EQ(format_stamp(shifted), format_stamp(decode_stamp(start))) << seconds;
+        }
       }
     }
   }
