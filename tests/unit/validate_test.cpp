@@ -90,6 +90,15 @@ INSTANTIATE_TEST_SUITE_P(
                   PlaylistFault::kSceneCountMismatch},
         SplitCase{"marks beyond the file", [](PlaylistPlan* s) { s->mark_address = 0xFFFFFFF0; },
                   PlaylistFault::kSceneCountMismatch},
+        SplitCase{"marks cut by the end of the file",
+                  [](PlaylistPlan* s) {
+                    // The count, 3, is read from bytes 43-44 of the last
+                    // scene entry, 23 bytes before the end of the file.
+                    s->scenes.back().marker = 0x03;
+                    s->mark_address =
+                        static_cast<std::uint32_t>(testing::build_playlist(*s).size() - 66 + 39);
+                  },
+                  PlaylistFault::kSceneCountMismatch},
         SplitCase{"not an entry mark", [](PlaylistPlan* s) { s->marks[2].type = 2; },
                   PlaylistFault::kSceneCountMismatch},
         SplitCase{"PlayItem past the last", [](PlaylistPlan* s) { s->marks[2].play_item = 4; },
