@@ -57,7 +57,7 @@ bool open_output(Walk* walk, const std::string& name, SrtFile* file) {
 RecordingStamp first_stamp(const Walk& walk, const PlayItem& item) {
   RecordingStamp stamp = decode_stamp(walk.playlist.scenes[item.scene]);
   if (walk.plan.shift) {
-    shift_stamp(&stamp, *walk.plan.shift);
+    (void)shift_stamp(&stamp, *walk.plan.shift);  // every one was checked before any file opened
   }
   advance_stamp_by(&stamp, item.elapsed_ms / 1000);
   return stamp;
