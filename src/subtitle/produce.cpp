@@ -45,33 +45,35 @@ bool open_output(Walk* walk, const std::string& name, SrtFile* file) {
     open_memory_srt_file(name, &(*walk->memory)[name], file);
     return true;
   }
-  std::array<FileIdentity, 2> kept = {walk->input, walk->input};
-  if (file == &walk->clip) {
-    kept[1] = walk->whole.identity;
-  }
+  const std::array<FileIdentity, 2> kept = {
+      walk->input, file == &walk->clip ? walk->whole.identity : walk->input};
   return open_srt_file(name, kept, file);
 }
 
-// The stamp of a PlayItem's first entry: its recording's, moved by the
-// shift, then on by the whole seconds recorded before the clip began.
-RecordingStamp first_stamp(const Walk& walk, const PlayItem& item) {
-  RecordingStamp stamp = decode_stamp(walk.playlist.scenes[item.scene]);
-  if (walk.plan.shift) {
-    (void)shift_stamp(&stamp, *walk.plan.shift);  // every one was checked before any file opened
-  }
-  advance_stamp_by(&stamp, item.elapsed_ms / 1000);
-  return stamp;
+// The stamp of a PlayItem's recording, moved by the shift. A shift moves
+// only dates that are real, and never out of the years 0000-9999: false when
+// it cannot, as a damaged date moved would only become another wrong one.
+bool recorded_stamp(const OutputPlan& plan, const Playlist& playlist, const PlayItem& item,
+                    RecordingStamp* stamp) {
+  *stamp = decode_stamp(playlist.scenes[item.scene]);
+  return !plan.shift || shift_stamp(stamp, *plan.shift);
 }
 
-// A shift moves only dates that are real, and never out of the years
-// 0000-9999: a damaged date moved would only become another wrong one.
 bool can_shift_every_stamp(const OutputPlan& plan, const Playlist& playlist) {
-  return !plan.shift || std::all_of(playlist.play_items.begin(), playlist.play_items.end(),
-                                    [&](const PlayItem& item) {
-                                      RecordingStamp stamp =
-                                          decode_stamp(playlist.scenes[item.scene]);
-                                      return shift_stamp(&stamp, *plan.shift);
-                                    });
+  RecordingStamp stamp{};
+  return std::all_of(
+      playlist.play_items.begin(), playlist.play_items.end(),
+      [&](const PlayItem& item) { return recorded_stamp(plan, playlist, item, &stamp); });
+}
+
+// The stamp of a PlayItem's first entry: its recording's, on by the whole
+// seconds recorded before the clip began. Every shift was checked before
+// any file was opened.
+RecordingStamp first_stamp(const Walk& walk, const PlayItem& item) {
+  RecordingStamp stamp{};
+  (void)recorded_stamp(walk.plan, walk.playlist, item, &stamp);
+  advance_stamp_by(&stamp, item.elapsed_ms / 1000);
+  return stamp;
 }
 
 // Writes a clip of `duration` milliseconds that starts `elapsed` milliseconds
