@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "subtitle/date_format.h"
 #include "subtitle/recording_stamp.h"
 #include "subtitle/srt_entry.h"
 
@@ -15,7 +16,8 @@ void FormatEntry(benchmark::State& state) {
   std::size_t used = 0;
   zelvok::RecordingStamp stamp{2024, 7, 14, 9, 30, 12};
   zelvok::EntryText entry{};
-  zelvok::layout_entry(&entry, 1, 0, 1000, stamp);
+  const zelvok::DateStyle style{zelvok::fixed_date_format(), zelvok::kNoZone};
+  zelvok::layout_entry(&entry, 1, 0, 1000, style, stamp);
   for (auto _ : state) {
     zelvok::advance_stamp(&stamp);
     if (buffer.size() - used < zelvok::kMaxEntrySize) {
@@ -23,8 +25,8 @@ void FormatEntry(benchmark::State& state) {
       used = 0;
     }
     char* out = buffer.data() + used;
-    used =
-        static_cast<std::size_t>(zelvok::put_next_entry(&entry, 1000, stamp, out) - buffer.data());
+    char* const end = zelvok::put_next_entry(&entry, 1000, style, stamp, out);
+    used = static_cast<std::size_t>(end - buffer.data());
   }
   benchmark::DoNotOptimize(used);
   benchmark::ClobberMemory();

@@ -1,10 +1,23 @@
 #include "fuzz/fuzz_input.h"
 
+#include <array>
 #include <cstdio>
 
 #include "cli/run_options.h"
 
 namespace zelvok::fuzz {
+namespace {
+
+// Forms with and without seconds, names, a 12-hour clock, zones, line breaks,
+// seconds twice, and a text that never changes.
+constexpr std::array<const char*, 7> kFormats = {
+    "--format=%H:%M",      "--format=%a %d %b %Y %I:%M:%S %p %z", "--format=%S",
+    "--format=%Y",         "--format=Holiday%n%e",                "--format=%y%m%d%H%M%S%S",
+    "--format=%A %B %z%%"};
+constexpr std::array<const char*, 4> kZones = {"--zone=+9:00", "--zone=-5:30", "--zone=0:00",
+                                               "--zone=-23:59"};
+
+}  // namespace
 
 FuzzInput split_input(const std::uint8_t* data, std::size_t size) {
   FuzzInput input{{}, kDefaultOutputName, {}};
@@ -35,6 +48,12 @@ FuzzInput split_input(const std::uint8_t* data, std::size_t size) {
   }
   if ((flags & 32) != 0) {
     input.arguments.emplace_back("--shift=+87600:00");
+  }
+  if ((flags & 64) != 0) {
+    input.arguments.emplace_back(kFormats[data[1] % kFormats.size()]);
+  }
+  if ((flags & 128) != 0) {
+    input.arguments.emplace_back(kZones[data[2] % kZones.size()]);
   }
   input.playlist = std::span<const std::uint8_t>(data + kOptionBytes, size - kOptionBytes);
   return input;

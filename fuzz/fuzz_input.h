@@ -15,7 +15,9 @@ inline constexpr std::size_t kOptionBytes = 3;
 // Input: three option bytes, then the playlist file.
 //   byte 0: bit 0 gives -s, bit 1 gives -e, bit 2 gives -o pl000.srt,
 //           bit 3 gives -o 00000.srt (a name a clip may also have),
-//           bit 4 gives --shift=-1:00:01, bit 5 gives --shift=+87600:00
+//           bit 4 gives --shift=-1:00:01, bit 5 gives --shift=+87600:00,
+//           bit 6 gives a --format picked by byte 1, bit 7 a --zone picked
+//           by byte 2
 //   byte 1: the -s value, as a signed byte
 //   byte 2: the -e value, as a signed byte
 struct FuzzInput {

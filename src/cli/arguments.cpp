@@ -1,6 +1,7 @@
 #include "cli/arguments.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <limits>
 
@@ -44,11 +45,36 @@ bool take_sixty(std::string_view* text, std::int64_t* value) {
   return true;
 }
 
-constexpr std::string_view kShiftOption = "--shift";
 constexpr std::size_t kMostShiftHourDigits = 6;
+constexpr std::size_t kMostZoneHourDigits = 2;
+constexpr Zone kLastZoneHour = 23;
 
-// A long option: "--help", "--version" or "--shift", whose value may be
-// attached after "=" or be the next argument. `at` moves past a value taken.
+// The long options that take a value.
+constexpr std::array<std::string_view, 3> kValueOptions = {"--shift", "--format", "--zone"};
+
+ScanOutcome apply_long_value(std::string_view name, std::string_view value, RunOptions* options) {
+  if (name == "--shift") {
+    std::int64_t seconds = 0;
+    if (!shift_value(value, &seconds)) {
+      return ScanOutcome::kBadShift;
+    }
+    options->shift_seconds = seconds;
+  } else if (name == "--format") {
+    if (!parse_date_format(value, &options->format)) {
+      return ScanOutcome::kBadFormat;
+    }
+  } else {
+    Zone zone = 0;
+    if (!zone_value(value, &zone)) {
+      return ScanOutcome::kBadZone;
+    }
+    options->zone = zone;
+  }
+  return ScanOutcome::kRun;
+}
+
+// A long option: "--help", "--version", or one that takes a value attached
+// after "=" or as the next argument. `at` moves past a value taken.
 ScanOutcome scan_long_option(std::span<const std::string> arguments, std::size_t* at,
                              RunOptions* options) {
   const std::string_view argument = arguments[*at];
@@ -58,22 +84,19 @@ ScanOutcome scan_long_option(std::span<const std::string> arguments, std::size_t
   if (argument == "--version") {
     return ScanOutcome::kVersion;
   }
-  std::string_view value;
-  if (argument.starts_with(std::string(kShiftOption) + "=")) {
-    value = argument.substr(kShiftOption.size() + 1);
-  } else if (argument != kShiftOption) {
+  const std::string_view name = argument.substr(0, argument.find('='));
+  if (std::find(kValueOptions.begin(), kValueOptions.end(), name) == kValueOptions.end()) {
     return ScanOutcome::kInvalidOption;
+  }
+  std::string_view value;
+  if (name.size() < argument.size()) {
+    value = argument.substr(name.size() + 1);
   } else if (*at + 1 < arguments.size()) {
     value = arguments[++*at];
   } else {
     return ScanOutcome::kMissingValue;
   }
-  std::int64_t seconds = 0;
-  if (!shift_value(value, &seconds)) {
-    return ScanOutcome::kBadShift;
-  }
-  options->shift_seconds = seconds;
-  return ScanOutcome::kRun;
+  return apply_long_value(name, value, options);
 }
 
 }  // namespace
@@ -105,6 +128,28 @@ bool shift_value(std::string_view text, std::int64_t* seconds) {
   const std::int64_t magnitude = (hours * 60 + minutes) * 60 + rest;
   *seconds = negative ? -magnitude : magnitude;
   return text.empty();
+}
+
+bool zone_value(std::string_view text, Zone* zone) {
+  const bool negative = text.starts_with('-');
+  if (negative || text.starts_with('+')) {
+    text.remove_prefix(1);
+  }
+  const std::size_t digits = text.find(':');
+  if (digits == 0 || digits > kMostZoneHourDigits ||
+      !std::all_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(digits), is_digit)) {
+    return false;  // also when there is no ':' at all
+  }
+  Zone hours = 0;
+  (void)std::from_chars(text.data(), text.data() + digits, hours);  // digits only, checked above
+  text.remove_prefix(digits + 1);
+  std::int64_t minutes = 0;
+  if (hours > kLastZoneHour || !take_sixty(&text, &minutes) || !text.empty()) {
+    return false;
+  }
+  const auto magnitude = static_cast<Zone>(std::int64_t{hours} * 60 + minutes);
+  *zone = negative ? static_cast<Zone>(-magnitude) : magnitude;
+  return true;
 }
 
 std::int32_t decimal_value(std::string_view text) {

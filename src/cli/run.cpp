@@ -18,12 +18,23 @@ bool report_scan(ScanOutcome outcome, const Console& console) {
       for (const std::string_view line : messages::kHelp) {
         print(console, line);
       }
+      if (outcome == ScanOutcome::kLongHelp) {
+        for (const std::string_view line : messages::kLongOptionHelp) {
+          print(console, line);
+        }
+      }
       return false;
     case ScanOutcome::kVersion:
       print(console, messages::kVersion, ZELVOK_VERSION);
       return false;
     case ScanOutcome::kBadShift:
       print(console, messages::kBadShift);
+      return false;
+    case ScanOutcome::kBadFormat:
+      print(console, messages::kBadFormat);
+      return false;
+    case ScanOutcome::kBadZone:
+      print(console, messages::kBadZone);
       return false;
     case ScanOutcome::kMissingValue:
       print(console, messages::kMissingValue);
@@ -48,8 +59,12 @@ bool succeeds_without_work(ScanOutcome outcome) {
 OutputPlan output_plan(const RunOptions& options) {
   // Selection numbers compare as unsigned: a negative -s selects nothing and
   // a negative -e ends nothing.
-  return OutputPlan{options.output_name, static_cast<std::uint32_t>(options.first_play_item),
-                    static_cast<std::uint32_t>(options.last_play_item), options.shift_seconds};
+  return OutputPlan{options.output_name,
+                    static_cast<std::uint32_t>(options.first_play_item),
+                    static_cast<std::uint32_t>(options.last_play_item),
+                    options.shift_seconds,
+                    options.format,
+                    options.zone};
 }
 
 int run(std::span<const std::string> arguments, const Console& console) {

@@ -59,6 +59,17 @@ inline constexpr std::string_view kBadShift = " 時刻補正(--shift)の指定�
 // the years 0000-9999.
 inline constexpr std::string_view kShiftImpossible =
     " シーンの記録日時が異常なため、時刻を補正できません！!　処理を終了します。\n";
+// --format given a text that is not a date form.
+inline constexpr std::string_view kBadFormat = " 日付書式(--format)の指定に誤りがあります。\n";
+// A form that names weekdays or months, or keeps a 12-hour clock, meets a
+// recording date that is not a real one.
+inline constexpr std::string_view kFormatImpossible =
+    " シーンの記録日時が異常なため、日付書式を適用できません！!　処理を終了します。\n";
+// --zone given a value that is not a UTC offset.
+inline constexpr std::string_view kBadZone = " タイムゾーン(--zone)の指定に誤りがあります。\n";
+// --zone meets a scene whose camera recorded no time zone.
+inline constexpr std::string_view kZoneNotRecorded =
+    " シーンにタイムゾーンが記録されていないため、時刻を変換できません！!　処理を終了します。\n";
 // A write or close of a subtitle file failed.
 inline constexpr std::string_view kOutputWriteFailed =
     " 字幕出力ファイル(%s)への書き込みに失敗しました！!　処理を終了します。\n";
@@ -87,6 +98,23 @@ inline constexpr std::array<std::string_view, 22> kHelp = {
     "     また、一つの作業フォルダで複数のプレイリストを入力する時に、\n",
     "     プレイリスト全体の日時字幕ファイルが上書きされてしまうため、\n",
     "     それを避けるために[-o]オプションによりファイル名を指定できる。\n",
+};
+
+// What --help prints after the help text: the long options.
+inline constexpr std::array<std::string_view, 13> kLongOptionHelp = {
+    "\n",
+    " ===== 拡張オプションの説明 =====\n",
+    " [--shift=時間]  ：記録日時を補正。例) --shift=+1:00  --shift=-0:00:30\n",
+    " [--format=書式] ：字幕の日時の書式を指定。%Y %y %m %d %e %H %I %M %S %p\n",
+    "                   %a %A %b %B %z(タイムゾーン) %n(改行) %%(%) が使える。\n",
+    "                   例) --format=\"%d.%m.%Y %H:%M\"\n",
+    " [--zone=時差]   ：記録日時を指定の時差の時刻に変換。例) --zone=+9:00\n",
+    " [--version]     ：版数を表示。\n",
+    " [--help]        ：この説明を表示。\n",
+    "\n",
+    "     プレイリストの代わりにビデオクリップ(.MTS .m2ts)を指定すると、\n",
+    "     クリップ自身に記録された撮影日時から字幕を出力する。\n",
+    "     環境変数 ZELVOK_LANG=en で英語、ZELVOK_LANG=ja で日本語のメッセージを表示する。\n",
 };
 
 }  // namespace zelvok::messages

@@ -62,6 +62,7 @@ inline constexpr std::uint64_t kFirstScene = 330;      // where the scene entrie
 // Scene entry, 66 bytes each.
 inline constexpr std::uint64_t kSceneEntrySize = 66;
 inline constexpr std::uint64_t kSceneTableSizeExtra = 2;  // S counts the n field too
+inline constexpr std::uint64_t kZone = 10;                // u8, the camera's time zone
 inline constexpr std::uint64_t kYear = 11;    // u16, four BCD digits; non-zero when dated
 inline constexpr std::uint64_t kMonth = 13;   // u8, two BCD digits
 inline constexpr std::uint64_t kDay = 14;     // u8, two BCD digits

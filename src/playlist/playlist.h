@@ -29,6 +29,9 @@ struct PlayItem {
   std::uint64_t elapsed_ms;       // how far into that recording the clip starts
 };
 
+// A zone byte whose hours say the camera recorded no time zone.
+inline constexpr std::uint8_t kZoneNotRecorded = 0x1E;
+
 // The fields of a 66-byte scene record that the program uses, as stored.
 struct SceneEntry {
   std::uint16_t year;  // four BCD digits; zero for an undated entry
@@ -37,6 +40,7 @@ struct SceneEntry {
   std::uint8_t hour;
   std::uint8_t minute;
   std::uint8_t second;
+  std::uint8_t zone = kZoneNotRecorded;  // the camera's time zone, coded as it stores it
 };
 
 using SceneTable = std::vector<SceneEntry>;

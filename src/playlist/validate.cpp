@@ -67,7 +67,8 @@ bool check_plex_block(ByteSpan bytes, std::uint64_t plex_block) {
 }
 
 bool read_scene_entry(ByteSpan bytes, std::uint64_t at, SceneEntry* entry) {
-  return read_u16(bytes, at + layout::kYear, &entry->year) &&
+  return read_u8(bytes, at + layout::kZone, &entry->zone) &&
+         read_u16(bytes, at + layout::kYear, &entry->year) &&
          read_u8(bytes, at + layout::kMonth, &entry->month) &&
          read_u8(bytes, at + layout::kDay, &entry->day) &&
          read_u8(bytes, at + layout::kHour, &entry->hour) &&

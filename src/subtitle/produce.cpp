@@ -50,60 +50,160 @@ bool open_output(Walk* walk, const std::string& name, SrtFile* file) {
   return open_srt_file(name, kept, file);
 }
 
-// The stamp of a PlayItem's recording, moved by the shift. A shift moves
-// only dates that are real, and never out of the years 0000-9999: false when
-// it cannot, as a damaged date moved would only become another wrong one.
-bool recorded_stamp(const OutputPlan& plan, const Playlist& playlist, const PlayItem& item,
-                    RecordingStamp* stamp) {
-  *stamp = decode_stamp(playlist.scenes[item.scene]);
-  return !plan.shift || shift_stamp(stamp, *plan.shift);
+// How far --shift and --zone move a stamp recorded in the `camera` zone: the
+// two moves add.
+std::int64_t move_seconds(const OutputPlan& plan, Zone camera) {
+  const std::int64_t zone_minutes = plan.zone ? *plan.zone - camera : 0;
+  return plan.shift.value_or(0) + zone_minutes * 60;
 }
 
-bool can_shift_every_stamp(const OutputPlan& plan, const Playlist& playlist) {
-  RecordingStamp stamp{};
-  return std::all_of(
-      playlist.play_items.begin(), playlist.play_items.end(),
-      [&](const PlayItem& item) { return recorded_stamp(plan, playlist, item, &stamp); });
+// What keeps a PlayItem's stamp from being shown as asked: a move (--shift
+// or --zone) takes only real dates, from a recorded zone, and never out of
+// the years 0000-9999, as a damaged date moved would only become another
+// wrong one; names and the 12-hour clock need a real date. Empty when nothing
+// does.
+std::string_view stamp_refusal(const OutputPlan& plan, const SceneEntry& scene) {
+  const RecordingStamp stamp = decode_stamp(scene);
+  if (!plan.shift && !plan.zone) {
+    const bool named = plan.format.needs_calendar && !is_calendar_stamp(stamp);
+    return named ? messages::kFormatImpossible : std::string_view{};
+  }
+  if (!is_calendar_stamp(stamp)) {
+    return messages::kShiftImpossible;
+  }
+  const Zone camera = decode_zone(scene.zone);
+  if (plan.zone && camera == kNoZone) {
+    return messages::kZoneNotRecorded;
+  }
+  RecordingStamp moved = stamp;
+  return shift_stamp(&moved, move_seconds(plan, camera)) ? std::string_view{}
+                                                         : messages::kShiftImpossible;
 }
 
-// The stamp of a PlayItem's first entry: its recording's, on by the whole
-// seconds recorded before the clip began. Every shift was checked before
-// any file was opened.
-RecordingStamp first_stamp(const Walk& walk, const PlayItem& item) {
-  RecordingStamp stamp{};
-  (void)recorded_stamp(walk.plan, walk.playlist, item, &stamp);
-  advance_stamp_by(&stamp, item.elapsed_ms / 1000);
-  return stamp;
+std::string_view first_refusal(const OutputPlan& plan, const Playlist& playlist) {
+  for (const PlayItem& item : playlist.play_items) {
+    if (const std::string_view refusal = stamp_refusal(plan, playlist.scenes[item.scene]);
+        !refusal.empty()) {
+      return refusal;
+    }
+  }
+  return {};
+}
+
+// A PlayItem's recording stamp as its subtitles show it, and the zone it is
+// then in.
+struct ShownStamp {
+  RecordingStamp stamp;
+  Zone zone;
+};
+
+// The stamp of a PlayItem's first entry: its recording's, moved as asked and
+// on by the whole seconds recorded before the clip began. Every move was
+// checked before any file was opened.
+ShownStamp first_stamp(const OutputPlan& plan, const Playlist& playlist, const PlayItem& item) {
+  const SceneEntry& scene = playlist.scenes[item.scene];
+  ShownStamp shown{decode_stamp(scene), decode_zone(scene.zone)};
+  if (plan.shift || plan.zone) {
+    (void)shift_stamp(&shown.stamp, move_seconds(plan, shown.zone));
+  }
+  shown.zone = plan.zone.value_or(shown.zone);
+  advance_stamp_by(&shown.stamp, item.elapsed_ms / 1000);
+  return shown;
+}
+
+// Room for one more entry in both files.
+OutputFault make_room(Walk* walk, char** whole_out, char** clip_out) {
+  *whole_out = srt_space(&walk->whole, kMaxEntrySize);
+  if (*whole_out == nullptr) {
+    return {messages::kOutputWriteFailed, walk->whole.name};
+  }
+  *clip_out = srt_space(&walk->clip, kMaxEntrySize);
+  if (*clip_out == nullptr) {
+    return {messages::kOutputWriteFailed, walk->clip.name};
+  }
+  return {};
+}
+
+// Writes one cue to both files: from `start` to `end` milliseconds of the
+// clip, showing `stamp`.
+OutputFault write_cue(Walk* walk, std::uint64_t start, std::uint64_t end, const DateStyle& style,
+                      const RecordingStamp& stamp) {
+  EntryText& whole = walk->whole_entry;
+  EntryText& clip = walk->clip_entry;
+  char* whole_out = nullptr;
+  char* clip_out = nullptr;
+  if (OutputFault fault = make_room(walk, &whole_out, &clip_out); !fault.message.empty()) {
+    return fault;
+  }
+  const std::uint64_t clip_number = start == 0 ? 1 : clip.number + 1;
+  layout_entry(&whole, whole.number + 1, whole.end_ms, whole.end_ms + (end - start), style, stamp);
+  layout_entry(&clip, clip_number, start, end, style, stamp);
+  srt_commit(&walk->whole, put_entry(whole, whole_out));
+  srt_commit(&walk->clip, put_entry(clip, clip_out));
+  return {};
 }
 
 // Writes a clip of `duration` milliseconds that starts `elapsed` milliseconds
-// into its recording. Entries end where the recording's seconds end, so the
-// first runs only to the next whole second and the last holds the rest.
-OutputFault write_clip_entries(Walk* walk, std::uint64_t duration, std::uint64_t elapsed,
-                               RecordingStamp stamp) {
-  EntryText& whole = walk->whole_entry;
-  EntryText& clip = walk->clip_entry;
+// into its recording, one cue a second. Cues end where the recording's
+// seconds end, so the first runs only to the next whole second and the last
+// holds the rest.
+OutputFault write_second_cues(Walk* walk, std::uint64_t duration, std::uint64_t elapsed,
+                              const DateStyle& style, RecordingStamp stamp) {
+  if (duration == 0) {
+    return {};
+  }
   std::uint64_t length = std::min(1000 - elapsed % 1000, duration);
-  for (std::uint64_t left = duration; left > 0; left -= length) {
-    char* whole_out = srt_space(&walk->whole, kMaxEntrySize);
-    if (whole_out == nullptr) {
-      return {messages::kOutputWriteFailed, walk->whole.name};
+  if (OutputFault fault = write_cue(walk, 0, length, style, stamp); !fault.message.empty()) {
+    return fault;
+  }
+  for (std::uint64_t left = duration - length; left > 0; left -= length) {
+    char* whole_out = nullptr;
+    char* clip_out = nullptr;
+    if (OutputFault fault = make_room(walk, &whole_out, &clip_out); !fault.message.empty()) {
+      return fault;
     }
-    char* clip_out = srt_space(&walk->clip, kMaxEntrySize);
-    if (clip_out == nullptr) {
-      return {messages::kOutputWriteFailed, walk->clip.name};
+    length = std::min<std::uint64_t>(1000, left);
+    advance_stamp(&stamp);
+    srt_commit(&walk->whole, put_next_entry(&walk->whole_entry, length, style, stamp, whole_out));
+    srt_commit(&walk->clip, put_next_entry(&walk->clip_entry, length, style, stamp, clip_out));
+  }
+  return {};
+}
+
+// Seconds from `stamp` on that show the same minute: a form without seconds
+// can change its text only where the minute changes.
+std::uint64_t seconds_in_minute(const RecordingStamp& stamp) {
+  return stamp.second < 59 ? 60u - stamp.second : 1;
+}
+
+// The same clip in a form without seconds: seconds whose text agrees make one
+// cue, so the text is made once a minute and a cue ends where it changes.
+OutputFault write_merged_cues(Walk* walk, std::uint64_t duration, std::uint64_t elapsed,
+                              const DateStyle& style, RecordingStamp stamp) {
+  std::array<char, kMaxDateText> shown{};
+  std::array<char, kMaxDateText> next{};
+  char* unused = nullptr;
+  std::string_view shown_text(shown.data(), put_date(shown.data(), style, stamp, &unused));
+  RecordingStamp cue_stamp = stamp;
+  std::uint64_t cue_start = 0;
+  std::uint64_t at = 0;
+  while (at < duration) {
+    const std::uint64_t seconds = seconds_in_minute(stamp);
+    const std::uint64_t first = at == 0 ? 1000 - elapsed % 1000 : 1000;
+    at = std::min(duration, at + first + (seconds - 1) * 1000);
+    advance_stamp_by(&stamp, seconds);
+    const std::string_view next_text(next.data(), put_date(next.data(), style, stamp, &unused));
+    if (at < duration && next_text == shown_text) {
+      continue;
     }
-    if (left == duration) {
-      layout_entry(&whole, whole.number + 1, whole.end_ms, whole.end_ms + length, stamp);
-      layout_entry(&clip, 1, 0, length, stamp);
-      srt_commit(&walk->whole, put_entry(whole, whole_out));
-      srt_commit(&walk->clip, put_entry(clip, clip_out));
-    } else {
-      length = std::min<std::uint64_t>(1000, left);
-      advance_stamp(&stamp);
-      srt_commit(&walk->whole, put_next_entry(&whole, length, stamp, whole_out));
-      srt_commit(&walk->clip, put_next_entry(&clip, length, stamp, clip_out));
+    if (OutputFault fault = write_cue(walk, cue_start, at, style, cue_stamp);
+        !fault.message.empty()) {
+      return fault;
     }
+    std::swap(shown, next);
+    shown_text = std::string_view(shown.data(), next_text.size());
+    cue_stamp = stamp;
+    cue_start = at;
   }
   return {};
 }
@@ -116,10 +216,16 @@ OutputFault write_play_item(Walk* walk, const PlayItem& item, const Console& con
   if (!open_output(walk, subtitle_name, &walk->clip)) {
     return {messages::kOutputOpenFailed, subtitle_name};
   }
-  const RecordingStamp stamp = first_stamp(*walk, item);
-  print(console, messages::kRecordingDate, format_stamp(stamp));
-  if (OutputFault fault = write_clip_entries(walk, duration_ms(item), item.elapsed_ms, stamp);
-      !fault.message.empty()) {
+  const ShownStamp shown = first_stamp(walk->plan, walk->playlist, item);
+  print(console, messages::kRecordingDate, format_stamp(shown.stamp));
+  const DateStyle style{walk->plan.format, shown.zone};
+  // A form with seconds changes its text every second; one without, at most
+  // once a minute.
+  OutputFault fault =
+      walk->plan.format.seconds_shown > 0
+          ? write_second_cues(walk, duration_ms(item), item.elapsed_ms, style, shown.stamp)
+          : write_merged_cues(walk, duration_ms(item), item.elapsed_ms, style, shown.stamp);
+  if (!fault.message.empty()) {
     return fault;
   }
   if (!finish_srt_file(&walk->clip)) {
@@ -129,8 +235,9 @@ OutputFault write_play_item(Walk* walk, const PlayItem& item, const Console& con
 }
 
 OutputFault walk_play_items(Walk* walk, const Console& console) {
-  if (!can_shift_every_stamp(walk->plan, walk->playlist)) {
-    return {messages::kShiftImpossible, {}};
+  if (const std::string_view refusal = first_refusal(walk->plan, walk->playlist);
+      !refusal.empty()) {
+    return {refusal, {}};
   }
   if (!open_output(walk, walk->plan.whole_name, &walk->whole)) {
     return {messages::kOutputOpenFailed, walk->plan.whole_name};

@@ -8,6 +8,7 @@
 
 #include "messages/console.h"
 #include "playlist/playlist.h"
+#include "subtitle/date_format.h"
 
 namespace zelvok {
 
@@ -17,6 +18,8 @@ struct OutputPlan {
   std::uint32_t first = 0;            // number of the first PlayItem written, from 1; 0: the first
   std::uint32_t last = 0;             // number of the last PlayItem written; 0: the last
   std::optional<std::int64_t> shift;  // seconds every recording stamp is moved by
+  DateFormat format = fixed_date_format();  // how the subtitles show a date
+  std::optional<Zone> zone;                 // the zone every stamp is moved into
 };
 
 // Writes the whole-playlist file and one file per selected PlayItem, printing

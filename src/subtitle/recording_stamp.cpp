@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include "subtitle/digits.h"
-
 namespace zelvok {
 namespace {
 
@@ -96,11 +94,7 @@ void count_days(RecordingStamp* stamp, std::uint64_t count) {
 
 // Seconds from 0000/01/01 00:00:00 to a stamp on the calendar.
 std::int64_t seconds_since_year_zero(const RecordingStamp& stamp) {
-  std::int64_t days = std::int64_t{365} * stamp.year + (stamp.year + 3) / 4;
-  for (unsigned month = 1; month < stamp.month; ++month) {
-    days += days_in_month(month, stamp.year);
-  }
-  days += stamp.day - 1;
+  const std::int64_t days = days_since_year_zero(stamp);
   return ((days * 24 + stamp.hour) * 60 + stamp.minute) * 60 + stamp.second;
 }
 
@@ -133,23 +127,12 @@ RecordingStamp decode_stamp(const SceneEntry& entry) {
                         decode_bcd_byte(entry.minute), decode_bcd_byte(entry.second)};
 }
 
-char* put_stamp(char* out, const RecordingStamp& stamp) {
-  out = put_decimal(out, stamp.year, 4);
-  *out++ = '/';
-  out = put_decimal(out, stamp.month, 2);
-  *out++ = '/';
-  out = put_decimal(out, stamp.day, 2);
-  *out++ = ' ';
-  out = put_decimal(out, stamp.hour, 2);
-  *out++ = ':';
-  out = put_decimal(out, stamp.minute, 2);
-  *out++ = ':';
-  return put_decimal(out, stamp.second, 2);
-}
-
-std::string format_stamp(const RecordingStamp& stamp) {
-  char text[kMaxStampText];
-  return std::string(text, put_stamp(text, stamp));
+std::int64_t days_since_year_zero(const RecordingStamp& stamp) {
+  std::int64_t days = std::int64_t{365} * stamp.year + (stamp.year + 3) / 4;
+  for (unsigned month = 1; month < stamp.month; ++month) {
+    days += days_in_month(month, stamp.year);
+  }
+  return days + stamp.day - 1;
 }
 
 void advance_stamp_by(RecordingStamp* stamp, std::uint64_t seconds) {

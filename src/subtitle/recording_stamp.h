@@ -17,18 +17,9 @@ struct RecordingStamp {
   std::uint8_t second;  // 0-59
 };
 
-// Longest text of a stamp: a damaged entry decodes to at most 16665 for the
-// year and 165 for every other field.
-inline constexpr unsigned kMaxStampText = 5 + 1 + 3 + 1 + 3 + 1 + 3 + 1 + 3 + 1 + 3;
-
 // The stamp of a dated scene entry. The BCD digits are taken as they are: a
 // nibble above 9 counts its plain value, and no field is range-checked.
 RecordingStamp decode_stamp(const SceneEntry& entry);
-
-// "2008/09/10 14:24:35" at `out`; returns the position after it.
-char* put_stamp(char* out, const RecordingStamp& stamp);
-
-std::string format_stamp(const RecordingStamp& stamp);
 
 // advance_stamp for a second of 59 or more, which carries.
 void advance_stamp_carrying(RecordingStamp* stamp);
@@ -50,6 +41,9 @@ void advance_stamp_by(RecordingStamp* stamp, std::uint64_t seconds);
 // True when every field is a real date and time: a month of 1-12, a day of
 // that month, and an hour, minute and second of a clock.
 bool is_calendar_stamp(const RecordingStamp& stamp);
+
+// Days from 0000/01/01 to the stamp's day, on the camera calendar.
+std::int64_t days_since_year_zero(const RecordingStamp& stamp);
 
 // Moves a stamp on the calendar by `seconds`, forward or back, as one-second
 // advances count (every fourth year a leap year). False, leaving the stamp as

@@ -40,7 +40,7 @@ std::uint64_t steps_in_last_digits(std::uint64_t number) {
 }  // namespace
 
 void layout_entry(EntryText* entry, std::uint64_t number, std::uint64_t start_ms,
-                  std::uint64_t end_ms, const RecordingStamp& stamp) {
+                  std::uint64_t end_ms, const DateStyle& style, const RecordingStamp& stamp) {
   char* const base = entry->bytes.data();
   char* out = put_decimal(base, number, 1);
   entry->number_digits = static_cast<std::size_t>(out - base);
@@ -48,8 +48,9 @@ void layout_entry(EntryText* entry, std::uint64_t number, std::uint64_t start_ms
   entry->start_second_at = static_cast<std::size_t>(out - base) - kSecondAndMillisecond;
   out = put_timecode(put_text(out, " --> "), timecode_at(end_ms));
   entry->end_second_at = static_cast<std::size_t>(out - base) - kSecondAndMillisecond;
-  out = put_stamp(put_line_end(out), stamp);
-  entry->stamp_second_at = static_cast<std::size_t>(out - base) - 2;
+  char* second_at = base;  // stays so when the date shows no seconds
+  out = put_date(put_line_end(out), style, stamp, &second_at);
+  entry->stamp_second_at = static_cast<std::size_t>(second_at - base);
   out = put_line_end(put_line_end(out));
   entry->size = static_cast<std::size_t>(out - base);
   entry->number = number;
@@ -59,12 +60,13 @@ void layout_entry(EntryText* entry, std::uint64_t number, std::uint64_t start_ms
   // the end's too.
   const std::uint64_t in_minute =
       start_ms / kMinute == end_ms / kMinute ? 59 - entry->end_second : 0;
-  entry->quick_steps = std::min(in_minute, steps_in_last_digits(number));
+  const bool one_second_field = style.format.seconds_shown == 1;
+  entry->quick_steps = one_second_field ? std::min(in_minute, steps_in_last_digits(number)) : 0;
 }
 
-char* put_laid_out_next_entry(EntryText* entry, std::uint64_t length, const RecordingStamp& stamp,
-                              char* out) {
-  layout_entry(entry, entry->number + 1, entry->end_ms, entry->end_ms + length, stamp);
+char* put_laid_out_next_entry(EntryText* entry, std::uint64_t length, const DateStyle& style,
+                              const RecordingStamp& stamp, char* out) {
+  layout_entry(entry, entry->number + 1, entry->end_ms, entry->end_ms + length, style, stamp);
   return put_entry(*entry, out);
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "subtitle/date_format.h"
 #include "subtitle/digits.h"
 #include "subtitle/recording_stamp.h"
 #include "subtitle/subtitle_clock.h"
@@ -18,7 +19,7 @@ inline constexpr std::size_t kMaxTimecodeText = 10 + 1 + 2 + 1 + 2 + 1 + 3;
 
 // The most bytes an entry takes.
 inline constexpr std::size_t kMaxEntrySize =
-    (kMaxDecimalDigits + 2) + (2 * kMaxTimecodeText + 5 + 2) + (kMaxStampText + 4);
+    (kMaxDecimalDigits + 2) + (2 * kMaxTimecodeText + 5 + 2) + (kMaxDateText + 4);
 
 // One file's latest entry as text. Consecutive entries of a clip differ in a
 // few digits only, so the next is made by moving those digits in place, as an
@@ -29,51 +30,52 @@ struct EntryText {
   std::size_t number_digits;    // the number is bytes[0, number_digits)
   std::size_t start_second_at;  // where "SS,mmm" of the start timecode begins
   std::size_t end_second_at;    // where "SS" of the end timecode begins
-  std::size_t stamp_second_at;  // where the stamp's last two digits begin
+  std::size_t stamp_second_at;  // where the digits of the date's one %S begin
   std::uint64_t number;         // of the latest entry
   std::uint64_t end_ms;         // where the latest entry ends on the file's timeline
   std::uint8_t end_second;      // the second of that end timecode
   // Whole-second steps left before more than seconds digits and the number's
-  // last two digits would change.
+  // last two digits would change; none when the date shows no single %S.
   std::uint64_t quick_steps;
 };
 
 // Lays out an entry from its values.
 void layout_entry(EntryText* entry, std::uint64_t number, std::uint64_t start_ms,
-                  std::uint64_t end_ms, const RecordingStamp& stamp);
+                  std::uint64_t end_ms, const DateStyle& style, const RecordingStamp& stamp);
 
 // Writes the entry at `out`, which has room for kMaxEntrySize bytes, and
 // returns the position after it.
 inline char* put_entry(const EntryText& entry, char* out) {
-  // A fixed size copies fastest: nearly every entry fits the smaller one, and
-  // the room holds the larger. Only the entry's own bytes count.
+  // A fixed size copies fastest, and nearly every entry of the usual forms
+  // fits it: the room holds it. Only the entry's own bytes count.
   constexpr std::size_t kUsualRoom = 64;
   if (entry.size <= kUsualRoom) {
     std::memcpy(out, entry.bytes.data(), kUsualRoom);
   } else {
-    std::memcpy(out, entry.bytes.data(), kMaxEntrySize);
+    std::memcpy(out, entry.bytes.data(), entry.size);
   }
   return out + entry.size;
 }
 
 // put_next_entry when more than the seconds and the number's last digits
 // change: the entry is laid out afresh.
-char* put_laid_out_next_entry(EntryText* entry, std::uint64_t length, const RecordingStamp& stamp,
-                              char* out);
+char* put_laid_out_next_entry(EntryText* entry, std::uint64_t length, const DateStyle& style,
+                              const RecordingStamp& stamp, char* out);
 
 // Moves on to the next entry of the same clip and writes it at `out` (room
 // for kMaxEntrySize bytes): the next number, starting where the last entry
-// ended and `length` milliseconds long, showing `stamp`, which is the last
-// entry's stamp advanced by one second. Returns the position after it.
-inline char* put_next_entry(EntryText* entry, std::uint64_t length, const RecordingStamp& stamp,
-                            char* out) {
+// ended and `length` milliseconds long, showing `stamp` in `style`, where
+// `stamp` is the last entry's stamp advanced by one second. Returns the
+// position after it.
+inline char* put_next_entry(EntryText* entry, std::uint64_t length, const DateStyle& style,
+                            const RecordingStamp& stamp, char* out) {
   // The usual step: a whole second that turns over neither a minute nor more
   // than the number's last two digits, and a stamp whose seconds did not
   // carry. Then the laid-out text goes out with only those digits put in: it
   // is never written to between layouts, so copying it never waits on a
   // write just made.
   if (length != 1000 || entry->quick_steps == 0 || stamp.second == 0) {
-    return put_laid_out_next_entry(entry, length, stamp, out);
+    return put_laid_out_next_entry(entry, length, style, stamp, out);
   }
   --entry->quick_steps;
   ++entry->number;

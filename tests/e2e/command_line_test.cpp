@@ -17,6 +17,11 @@ std::string help_text() {
   return read_file(std::string(ZELVOK_SOURCE_DIR) + "/tests/golden/help.txt");
 }
 
+// --help: the help text, then the long options.
+std::string long_help_text() {
+  return read_file(std::string(ZELVOK_SOURCE_DIR) + "/tests/golden/long_help.txt");
+}
+
 struct CommandCase {
   std::vector<std::string> arguments;
   std::string output;  // exact bytes on standard output
@@ -47,8 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{{"-h", "-s"}, help_text()},
         CommandCase{{"-z", "-h"}, sjis(messages::kInvalidOption)},
         // Long options: --help and --version succeed where they stand.
-        CommandCase{{"--help"}, help_text(), 0},
-        CommandCase{{"a.mpls", "--help", "-z"}, help_text(), 0},
+        CommandCase{{"--help"}, long_help_text(), 0},
+        CommandCase{{"a.mpls", "--help", "-z"}, long_help_text(), 0},
         CommandCase{{"-z", "--help"}, sjis(messages::kInvalidOption)},
         CommandCase{{"--version", "-h"}, "zelvok " ZELVOK_VERSION "\n", 0},
         CommandCase{{"--"}, sjis(messages::kInvalidOption)},
@@ -63,6 +68,10 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{{"--shift=:00"}, sjis(messages::kBadShift)},
         CommandCase{{"--shift=+-1:00"}, sjis(messages::kBadShift)},
         CommandCase{{"--shift=-123456:59:59"}, sjis(messages::kNoFileName)},
+        CommandCase{{"--format=%Q", "-h"}, sjis(messages::kBadFormat)},
+        CommandCase{{"a.mpls", "--format"}, sjis(messages::kMissingValue)},
+        CommandCase{{"--zone", "+9:5", "a.mpls"}, sjis(messages::kBadZone)},
+        CommandCase{{"--zone=-9:30", "--format", "%A%n%z"}, sjis(messages::kNoFileName)},
         CommandCase{{"-"}, sjis(messages::kInvalidOption)},
         CommandCase{{"a.mpls", "-s"}, sjis(messages::kMissingValue)},
         CommandCase{{"a.mpls", "-E"}, sjis(messages::kMissingValue)},

@@ -60,6 +60,11 @@ void write_seeds(const fs::path& folder) {
   wrapped.clips[0].in_time = 1;
   wrapped.clips[0].out_time = 0;
   seed(folder, "out_before_in", {0, 0, 0}, wrapped);
+  // Option byte 0 bits 6 and 7: a --format picked by byte 1, a --zone by byte 2.
+  seed(folder, "minutes_in_home_zone", {0xC0, 0, 0}, clips_of({150000, 61500}));
+  PlaylistPlan no_zone = clips_of({2000, 3000});
+  no_zone.scenes[1].zone = 0x1E;
+  seed(folder, "names_and_no_zone", {0xC0, 1, 1}, no_zone);
 }
 
 struct BadFile {

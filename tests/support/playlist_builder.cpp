@@ -75,7 +75,8 @@ void write_playlist(Writer* out, const PlaylistPlan& plan) {
 
 void write_scene(Writer* out, const ScenePlan& scene) {
   const std::size_t start = out->bytes.size();
-  out->text(std::string("\x01\x08\x31\x00\x00\x00\x00\x00\xff\xff\x46", 11));
+  out->text(std::string("\x01\x08\x31\x00\x00\x00\x00\x00\xff\xff", 10));
+  out->u8(scene.zone);
   out->u16(scene.year);
   for (std::uint8_t field : {scene.month, scene.day, scene.hour, scene.minute, scene.second}) {
     out->u8(field);

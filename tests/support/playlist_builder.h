@@ -30,6 +30,7 @@ struct MarkPlan {
 };
 
 struct ScenePlan {
+  std::uint8_t zone = 0x46;     // byte 10, the camera's time zone: +03:00 with summer time
   std::uint16_t year = 0x2008;  // BCD digits; 0 makes the entry undated
   std::uint8_t month = 0x01;    // BCD digits, as the camcorder writes them
   std::uint8_t day = 0x01;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -114,6 +115,62 @@ TEST(ShiftValueTest, HoursMinutesAndSecondsInSeconds) {
     std::int64_t value = 0;
     EXPECT_TRUE(shift_value(text, &value)) << text;
     EXPECT_EQ(value, seconds) << text;
+  }
+}
+
+}  // namespace
+}  // namespace zelvok
+
+namespace zelvok {
+namespace {
+
+// --zone values: minutes east of UTC, or refused (nullopt).
+TEST(ZoneValueTest, SignedHoursAndMinutesOrNothing) {
+  const std::pair<const char*, std::optional<int>> zones[] = {{"+9:00", 540},
+                                                              {"-05:00", -300},
+                                                              {"5:30", 330},
+                                                              {"+5:45", 345},
+                                                              {"23:59", 1439},
+                                                              {"-0:30", -30},
+                                                              {"00:00", 0},
+                                                              {"9", std::nullopt},
+                                                              {"24:00", std::nullopt},
+                                                              {"UTC", std::nullopt},
+                                                              {"+9:5", std::nullopt},
+                                                              {"1:00:00", std::nullopt},
+                                                              {"", std::nullopt},
+                                                              {"+", std::nullopt},
+                                                              {"+:30", std::nullopt},
+                                                              {"123:00", std::nullopt},
+                                                              {"1:60", std::nullopt},
+                                                              {"+-1:00", std::nullopt},
+                                                              {" 1:00", std::nullopt},
+                                                              {"1:00 ", std::nullopt}};
+  for (const auto& [text, minutes] : zones) {
+    Zone zone = 0;
+    const bool taken = zone_value(text, &zone);
+    EXPECT_EQ(taken ? std::optional<int>(zone) : std::nullopt, minutes) << text;
+  }
+}
+
+// The long options that take a value, attached or as the next argument.
+TEST(ScanTest, FormatAndZoneTakeTheirValues) {
+  const std::vector<std::string> arguments = {"--format", "-%H", "--zone=-5:00", "--format=%M",
+                                              "x"};
+  const ScanResult result = scan_arguments(arguments);
+  ASSERT_EQ(result.outcome, ScanOutcome::kRun);
+  EXPECT_EQ(result.options.format.text, "%M");
+  EXPECT_EQ(result.options.zone, std::optional<Zone>(-300));
+  const std::pair<std::vector<std::string>, ScanOutcome> stops[] = {
+      {{"x", "--format"}, ScanOutcome::kMissingValue},
+      {{"x", "--zone"}, ScanOutcome::kMissingValue},
+      {{"--format=%q", "-h"}, ScanOutcome::kBadFormat},
+      {{"--format=", "x"}, ScanOutcome::kBadFormat},
+      {{"--zone=9", "-h"}, ScanOutcome::kBadZone},
+      {{"--zonex=9:00", "x"}, ScanOutcome::kInvalidOption},
+      {{"--format", "%q", "-h"}, ScanOutcome::kBadFormat}};
+  for (const auto& [stop, outcome] : stops) {
+    EXPECT_EQ(scan_arguments(stop).outcome, outcome) << stop[0];
   }
 }
 

@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "subtitle/date_format.h"
 #include "support/playlist_builder.h"
 
 namespace zelvok {

@@ -11,10 +11,12 @@ std::string text_of(const EntryText& entry) {
   return std::string(entry.bytes.data(), entry.size);
 }
 
+const DateStyle kFixed{fixed_date_format(), kNoZone};
+
 std::string laid_out(std::uint64_t number, std::uint64_t start_ms, std::uint64_t end_ms,
-                     const RecordingStamp& stamp) {
+                     const RecordingStamp& stamp, const DateStyle& style = kFixed) {
   EntryText entry{};
-  layout_entry(&entry, number, start_ms, end_ms, stamp);
+  layout_entry(&entry, number, start_ms, end_ms, style, stamp);
   return text_of(entry);
 }
 
@@ -27,9 +29,16 @@ TEST(SrtEntryTest, FourLinesWithCrLf) {
             "3\r\n256:00:00,001 --> 256:00:01,001\r\n10000/165/00 09:75:165\r\n\r\n");
 }
 
+// The longest form names a Wednesday fifty times, in the longest day name.
 TEST(SrtEntryTest, LongestEntryFitsItsBound) {
   const std::uint64_t longest = std::uint64_t{4294967295} * 3600000 + 3599999;
-  EXPECT_EQ(laid_out(UINT64_MAX, longest, longest, {16665, 165, 165, 165, 165, 165}).size(),
+  DateFormat wednesdays;
+  std::string form;
+  for (int i = 0; i < 50; ++i) {
+    form += "%A";
+  }
+  ASSERT_TRUE(parse_date_format(form, &wednesdays));
+  EXPECT_EQ(laid_out(UINT64_MAX, longest, longest, {2024, 7, 17, 9, 30, 0}, {wednesdays, 0}).size(),
             kMaxEntrySize);
 }
 
@@ -49,21 +58,30 @@ TEST(SrtEntryTest, EachNextEntryIsTheOneLaidOutAfresh) {
       {998, 921598700, 300, {2008, 1, 1, 10, 75, 30}},  // a damaged minute
       {7, 3000, 1000, {2008, 13, 31, 23, 59, 57}},      // a damaged month
   };
-  for (const Start& start : starts) {
-    EntryText entry{};
-    RecordingStamp stamp = start.stamp;
-    std::uint64_t number = start.number;
-    std::uint64_t end = start.start_ms + start.first_length;
-    layout_entry(&entry, number, start.start_ms, end, stamp);
-    for (int step = 0; step < 150; ++step) {
-      const std::uint64_t length = step % 37 == 36 ? 250 : 1000;
-      advance_stamp(&stamp);
-      char out[kMaxEntrySize];
-      const char* out_end = put_next_entry(&entry, length, stamp, out);
-      ++number;
-      const std::string expected = laid_out(number, end, end + length, stamp);
-      ASSERT_EQ(std::string(static_cast<const char*>(out), out_end), expected) << number;
-      end += length;
+  // The seconds anywhere in the text, twice, or only in a long text.
+  const char* const forms[] = {"%Y/%m/%d %H:%M:%S", "%S%n%d.%m.%Y %H:%M", "%S:%S",
+                               "%A, %d %B %Y, %I:%M:%S %p %z"};
+  for (const char* form : forms) {
+    DateFormat format;
+    ASSERT_TRUE(parse_date_format(form, &format));
+    const DateStyle style{format, -300};
+    for (const Start& start : starts) {
+      EntryText entry{};
+      RecordingStamp stamp = start.stamp;
+      std::uint64_t number = start.number;
+      std::uint64_t end = start.start_ms + start.first_length;
+      layout_entry(&entry, number, start.start_ms, end, style, stamp);
+      for (int step = 0; step < 150; ++step) {
+        const std::uint64_t length = step % 37 == 36 ? 250 : 1000;
+        advance_stamp(&stamp);
+        char out[kMaxEntrySize];
+        const char* out_end = put_next_entry(&entry, length, style, stamp, out);
+        ++number;
+        const std::string expected = laid_out(number, end, end + length, stamp, style);
+        ASSERT_EQ(std::string(static_cast<const char*>(out), out_end), expected)
+            << form << " " << number;
+        end += length;
+      }
     }
   }
 }
