@@ -11,8 +11,9 @@ namespace {
 // Forms with and without seconds, names, a 12-hour clock, zones, line breaks,
 // seconds twice, and a text that never changes.
 constexpr std::array<const char*, 7> kFormats = {
-    "--format=%H:%M",      "--format=%a %d %b %Y %I:%M:%S %p %z", "--format=%S",
-    "--format=%Y",         "--format=Holiday%n%e",                "--format=%y%m%d%H%M%S%S",
+    "--format=%H:%M",       "--format=%a %d %b %Y %I:%M:%S %p %z",
+    "--format=%S",          "--format=%Y",
+    "--format=Holiday%n%e", "--format=%y%m%d%H%M%S%S",
     "--format=%A %B %z%%"};
 constexpr std::array<const char*, 4> kZones = {"--zone=+9:00", "--zone=-5:30", "--zone=0:00",
                                                "--zone=-23:59"};

@@ -15,13 +15,9 @@ bool report_scan(ScanOutcome outcome, const Console& console) {
       return true;
     case ScanOutcome::kHelp:
     case ScanOutcome::kLongHelp:
-      for (const std::string_view line : messages::kHelp) {
-        print(console, line);
-      }
+      print(console, messages::kHelp);
       if (outcome == ScanOutcome::kLongHelp) {
-        for (const std::string_view line : messages::kLongOptionHelp) {
-          print(console, line);
-        }
+        print(console, messages::kLongOptionHelp);
       }
       return false;
     case ScanOutcome::kVersion:

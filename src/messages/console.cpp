@@ -1,5 +1,6 @@
 #include "messages/console.h"
 
+#include <cstdlib>
 #include <string>
 
 #ifdef _WIN32
@@ -126,7 +127,20 @@ void write_bytes(const Console& console, std::string_view bytes) {
 }  // namespace
 
 Console standard_console() {
-  return Console{stdout, is_utf8_terminal() ? ConsoleEncoding::kUtf8 : ConsoleEncoding::kShiftJis};
+  return Console{stdout, is_utf8_terminal() ? ConsoleEncoding::kUtf8 : ConsoleEncoding::kShiftJis,
+                 language_named(std::getenv("ZELVOK_LANG"))};
+}
+
+Language language_named(const char* value) {
+  if (value == nullptr) {
+    return Language::kJapanese;
+  }
+  const std::string_view name(value);
+  const bool english =
+      name.size() >= 2 && (name[0] == 'e' || name[0] == 'E') &&
+      (name[1] == 'n' || name[1] == 'N') &&
+      (name.size() == 2 || std::string_view("_-.@").find(name[2]) != std::string_view::npos);
+  return english ? Language::kEnglish : Language::kJapanese;
 }
 
 std::string encode_text(std::string_view text, ConsoleEncoding encoding) {
@@ -136,8 +150,8 @@ std::string encode_text(std::string_view text, ConsoleEncoding encoding) {
   return to_shift_jis(text);
 }
 
-void print(const Console& console, std::string_view text) {
-  write_bytes(console, encode_text(text, console.encoding));
+void print(const Console& console, const Message& message) {
+  write_bytes(console, encode_text(text_in(message, console.language), console.encoding));
 }
 
 std::string render_message(std::string_view text, std::string_view value,
@@ -155,8 +169,8 @@ std::string render_message(std::string_view text, std::string_view value,
          encode_text(text.substr(mark + 2), encoding);
 }
 
-void print(const Console& console, std::string_view text, std::string_view value) {
-  write_bytes(console, render_message(text, value, console.encoding));
+void print(const Console& console, const Message& message, std::string_view value) {
+  write_bytes(console, render_message(text_in(message, console.language), value, console.encoding));
 }
 
 }  // namespace zelvok

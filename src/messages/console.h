@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "messages/messages.h"
+
 namespace zelvok {
 
 enum class ConsoleEncoding {
@@ -13,12 +15,19 @@ enum class ConsoleEncoding {
 };
 
 struct Console {
-  std::FILE* stream;         // standard output in the program; any stream in tests
-  ConsoleEncoding encoding;  // how the texts of src/messages are written to it
+  std::FILE* stream;                        // standard output in the program; any stream in tests
+  ConsoleEncoding encoding;                 // how the texts of src/messages are written to it
+  Language language = Language::kJapanese;  // which of each message's texts it shows
 };
 
-// Standard output, with Shift_JIS unless it is a terminal that shows UTF-8.
+// Standard output, with Shift_JIS unless it is a terminal that shows UTF-8,
+// in the language ZELVOK_LANG asks for.
 Console standard_console();
+
+// The language a ZELVOK_LANG value asks for: English for "en", alone or
+// followed by '_', '-', '.' or '@' and anything, in any case; Japanese for
+// anything else, and when the variable is not set (null).
+Language language_named(const char* value);
 
 // A message text (UTF-8, as held in src/messages) in the given encoding.
 std::string encode_text(std::string_view text, ConsoleEncoding encoding);
@@ -27,10 +36,11 @@ std::string encode_text(std::string_view text, ConsoleEncoding encoding);
 // unchanged (file names are not re-encoded).
 std::string render_message(std::string_view text, std::string_view value, ConsoleEncoding encoding);
 
-// Prints a message text as it stands.
-void print(const Console& console, std::string_view text);
+// Prints a message in the console's language, as it stands.
+void print(const Console& console, const Message& message);
 
-// Prints a message text with its "%s" or "%d" replaced by `value`.
-void print(const Console& console, std::string_view text, std::string_view value);
+// Prints a message in the console's language with its "%s" or "%d" replaced
+// by `value`.
+void print(const Console& console, const Message& message, std::string_view value);
 
 }  // namespace zelvok

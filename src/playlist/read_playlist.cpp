@@ -1,7 +1,5 @@
 #include "playlist/read_playlist.h"
 
-#include <string_view>
-
 #include "messages/messages.h"
 #include "playlist/load.h"
 #include "playlist/validate.h"
@@ -9,36 +7,36 @@
 namespace zelvok {
 namespace {
 
-std::string_view message_for(LoadFault fault) {
+const Message* message_for(LoadFault fault) {
   switch (fault) {
     case LoadFault::kOpenFailed:
-      return messages::kOpenFailed;
+      return &messages::kOpenFailed;
     case LoadFault::kNotPlaylist:
-      return messages::kNotPlaylist;
+      return &messages::kNotPlaylist;
     case LoadFault::kAllocationFailed:
-      return messages::kAllocationFailed;
+      return &messages::kAllocationFailed;
     case LoadFault::kNone:
       break;
   }
-  return {};
+  return nullptr;
 }
 
-std::string_view message_for(PlaylistFault fault) {
+const Message* message_for(PlaylistFault fault) {
   switch (fault) {
     case PlaylistFault::kNotPlaylist:
-      return messages::kNotPlaylist;
+      return &messages::kNotPlaylist;
     case PlaylistFault::kBadExtensionData:
-      return messages::kBadExtensionData;
+      return &messages::kBadExtensionData;
     case PlaylistFault::kBadPlexBlock:
-      return messages::kBadPlexBlock;
+      return &messages::kBadPlexBlock;
     case PlaylistFault::kBadSceneTableSize:
-      return messages::kBadSceneTableSize;
+      return &messages::kBadSceneTableSize;
     case PlaylistFault::kSceneCountMismatch:
-      return messages::kSceneCountMismatch;
+      return &messages::kSceneCountMismatch;
     case PlaylistFault::kNone:
       break;
   }
-  return {};
+  return nullptr;
 }
 
 }  // namespace
@@ -47,7 +45,7 @@ bool read_playlist(const std::string& name, const Console& console, PlaylistImag
                    Playlist* playlist) {
   const LoadFault load_fault = load_playlist(name, image);
   if (load_fault != LoadFault::kNone) {
-    print(console, message_for(load_fault));
+    print(console, *message_for(load_fault));
     return false;
   }
   Validation validation = validate_playlist(ByteSpan(image->bytes.get(), image->size));
@@ -55,7 +53,7 @@ bool read_playlist(const std::string& name, const Console& console, PlaylistImag
     print(console, messages::kPlayItemCount, std::to_string(validation.play_item_count));
   }
   if (validation.fault != PlaylistFault::kNone) {
-    print(console, message_for(validation.fault));
+    print(console, *message_for(validation.fault));
     return false;
   }
   *playlist = std::move(validation.playlist);

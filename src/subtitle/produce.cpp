@@ -15,7 +15,7 @@ namespace {
 // What stopped the walk: a message and the file it names; no message when
 // nothing did.
 struct OutputFault {
-  std::string_view message;
+  const Message* message = nullptr;
   std::string name;
 };
 
@@ -62,32 +62,31 @@ std::int64_t move_seconds(const OutputPlan& plan, Zone camera) {
 // the years 0000-9999, as a damaged date moved would only become another
 // wrong one; names and the 12-hour clock need a real date. Empty when nothing
 // does.
-std::string_view stamp_refusal(const OutputPlan& plan, const SceneEntry& scene) {
+const Message* stamp_refusal(const OutputPlan& plan, const SceneEntry& scene) {
   const RecordingStamp stamp = decode_stamp(scene);
   if (!plan.shift && !plan.zone) {
     const bool named = plan.format.needs_calendar && !is_calendar_stamp(stamp);
-    return named ? messages::kFormatImpossible : std::string_view{};
+    return named ? &messages::kFormatImpossible : nullptr;
   }
   if (!is_calendar_stamp(stamp)) {
-    return messages::kShiftImpossible;
+    return &messages::kShiftImpossible;
   }
   const Zone camera = decode_zone(scene.zone);
   if (plan.zone && camera == kNoZone) {
-    return messages::kZoneNotRecorded;
+    return &messages::kZoneNotRecorded;
   }
   RecordingStamp moved = stamp;
-  return shift_stamp(&moved, move_seconds(plan, camera)) ? std::string_view{}
-                                                         : messages::kShiftImpossible;
+  return shift_stamp(&moved, move_seconds(plan, camera)) ? nullptr : &messages::kShiftImpossible;
 }
 
-std::string_view first_refusal(const OutputPlan& plan, const Playlist& playlist) {
+const Message* first_refusal(const OutputPlan& plan, const Playlist& playlist) {
   for (const PlayItem& item : playlist.play_items) {
-    if (const std::string_view refusal = stamp_refusal(plan, playlist.scenes[item.scene]);
-        !refusal.empty()) {
+    if (const Message* refusal = stamp_refusal(plan, playlist.scenes[item.scene]);
+        refusal != nullptr) {
       return refusal;
     }
   }
-  return {};
+  return nullptr;
 }
 
 // A PlayItem's recording stamp as its subtitles show it, and the zone it is
@@ -115,11 +114,11 @@ ShownStamp first_stamp(const OutputPlan& plan, const Playlist& playlist, const P
 OutputFault make_room(Walk* walk, char** whole_out, char** clip_out) {
   *whole_out = srt_space(&walk->whole, kMaxEntrySize);
   if (*whole_out == nullptr) {
-    return {messages::kOutputWriteFailed, walk->whole.name};
+    return {&messages::kOutputWriteFailed, walk->whole.name};
   }
   *clip_out = srt_space(&walk->clip, kMaxEntrySize);
   if (*clip_out == nullptr) {
-    return {messages::kOutputWriteFailed, walk->clip.name};
+    return {&messages::kOutputWriteFailed, walk->clip.name};
   }
   return {};
 }
@@ -132,7 +131,7 @@ OutputFault write_cue(Walk* walk, std::uint64_t start, std::uint64_t end, const 
   EntryText& clip = walk->clip_entry;
   char* whole_out = nullptr;
   char* clip_out = nullptr;
-  if (OutputFault fault = make_room(walk, &whole_out, &clip_out); !fault.message.empty()) {
+  if (OutputFault fault = make_room(walk, &whole_out, &clip_out); fault.message != nullptr) {
     return fault;
   }
   const std::uint64_t clip_number = start == 0 ? 1 : clip.number + 1;
@@ -153,13 +152,13 @@ OutputFault write_second_cues(Walk* walk, std::uint64_t duration, std::uint64_t 
     return {};
   }
   std::uint64_t length = std::min(1000 - elapsed % 1000, duration);
-  if (OutputFault fault = write_cue(walk, 0, length, style, stamp); !fault.message.empty()) {
+  if (OutputFault fault = write_cue(walk, 0, length, style, stamp); fault.message != nullptr) {
     return fault;
   }
   for (std::uint64_t left = duration - length; left > 0; left -= length) {
     char* whole_out = nullptr;
     char* clip_out = nullptr;
-    if (OutputFault fault = make_room(walk, &whole_out, &clip_out); !fault.message.empty()) {
+    if (OutputFault fault = make_room(walk, &whole_out, &clip_out); fault.message != nullptr) {
       return fault;
     }
     length = std::min<std::uint64_t>(1000, left);
@@ -197,7 +196,7 @@ OutputFault write_merged_cues(Walk* walk, std::uint64_t duration, std::uint64_t 
       continue;
     }
     if (OutputFault fault = write_cue(walk, cue_start, at, style, cue_stamp);
-        !fault.message.empty()) {
+        fault.message != nullptr) {
       return fault;
     }
     std::swap(shown, next);
@@ -214,7 +213,7 @@ OutputFault write_play_item(Walk* walk, const PlayItem& item, const Console& con
   const std::string subtitle_name = clip + ".srt";
   print(console, messages::kSubtitleName, subtitle_name);
   if (!open_output(walk, subtitle_name, &walk->clip)) {
-    return {messages::kOutputOpenFailed, subtitle_name};
+    return {&messages::kOutputOpenFailed, subtitle_name};
   }
   const ShownStamp shown = first_stamp(walk->plan, walk->playlist, item);
   print(console, messages::kRecordingDate, format_stamp(shown.stamp));
@@ -225,34 +224,33 @@ OutputFault write_play_item(Walk* walk, const PlayItem& item, const Console& con
       walk->plan.format.seconds_shown > 0
           ? write_second_cues(walk, duration_ms(item), item.elapsed_ms, style, shown.stamp)
           : write_merged_cues(walk, duration_ms(item), item.elapsed_ms, style, shown.stamp);
-  if (!fault.message.empty()) {
+  if (fault.message != nullptr) {
     return fault;
   }
   if (!finish_srt_file(&walk->clip)) {
-    return {messages::kOutputWriteFailed, subtitle_name};
+    return {&messages::kOutputWriteFailed, subtitle_name};
   }
   return {};
 }
 
 OutputFault walk_play_items(Walk* walk, const Console& console) {
-  if (const std::string_view refusal = first_refusal(walk->plan, walk->playlist);
-      !refusal.empty()) {
+  if (const Message* refusal = first_refusal(walk->plan, walk->playlist); refusal != nullptr) {
     return {refusal, {}};
   }
   if (!open_output(walk, walk->plan.whole_name, &walk->whole)) {
-    return {messages::kOutputOpenFailed, walk->plan.whole_name};
+    return {&messages::kOutputOpenFailed, walk->plan.whole_name};
   }
   std::uint32_t number = 0;
   for (const PlayItem& item : walk->playlist.play_items) {
     if (!is_selected(walk->plan, ++number)) {
       continue;
     }
-    if (OutputFault fault = write_play_item(walk, item, console); !fault.message.empty()) {
+    if (OutputFault fault = write_play_item(walk, item, console); fault.message != nullptr) {
       return fault;
     }
   }
   if (!finish_srt_file(&walk->whole)) {
-    return {messages::kOutputWriteFailed, walk->plan.whole_name};
+    return {&messages::kOutputWriteFailed, walk->plan.whole_name};
   }
   return {};
 }
@@ -261,10 +259,10 @@ bool produce(const OutputPlan& plan, const Playlist& playlist, const FileIdentit
              MemoryFiles* memory, const Console& console) {
   Walk walk{plan, playlist, input, memory, {}, {}, {}, {}};
   const OutputFault fault = walk_play_items(&walk, console);
-  if (fault.message.empty()) {
+  if (fault.message == nullptr) {
     return true;
   }
-  print(console, fault.message, fault.name);
+  print(console, *fault.message, fault.name);
   return false;
 }
 

@@ -1,6 +1,8 @@
 // The built program on the command line: help, option failures, exit status.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <string>
 #include <vector>
 
@@ -13,13 +15,17 @@ namespace {
 using testing::read_file;
 using testing::sjis;
 
+std::string golden(const std::string& name) {
+  return read_file(std::string(ZELVOK_SOURCE_DIR) + "/tests/golden/" + name);
+}
+
 std::string help_text() {
-  return read_file(std::string(ZELVOK_SOURCE_DIR) + "/tests/golden/help.txt");
+  return golden("help.txt");
 }
 
 // --help: the help text, then the long options.
 std::string long_help_text() {
-  return read_file(std::string(ZELVOK_SOURCE_DIR) + "/tests/golden/long_help.txt");
+  return golden("long_help.txt");
 }
 
 struct CommandCase {
@@ -84,6 +90,49 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{
             {std::string(5000, 'n')},
             sjis(messages::kInputName, std::string(5000, 'n')) + sjis(messages::kOpenFailed)}));
+
+// ZELVOK_LANG set for the programs a test starts, and taken back after it.
+struct LanguageVariable {
+  explicit LanguageVariable(const char* value) { setenv("ZELVOK_LANG", value, 1); }
+  ~LanguageVariable() { unsetenv("ZELVOK_LANG"); }
+  LanguageVariable(const LanguageVariable&) = delete;
+  LanguageVariable& operator=(const LanguageVariable&) = delete;
+};
+
+class EnglishCommandLineTest : public ::testing::TestWithParam<CommandCase> {};
+
+// One of each kind of message in English: help, option errors, the input line
+// and a file that cannot be read. The playlist's and the walk's own messages
+// are in the subtitle tests.
+TEST_P(EnglishCommandLineTest, PrintsTheEnglishTwin) {
+  const LanguageVariable english_please("en_US.UTF-8");
+  testing::TempFolder folder;
+  const testing::ProgramResult result = testing::run_zelvok(GetParam().arguments, folder.path);
+  EXPECT_EQ(result.output, GetParam().output);
+  EXPECT_EQ(result.status, GetParam().status);
+  EXPECT_EQ(result.errors, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, EnglishCommandLineTest,
+    ::testing::Values(CommandCase{{"-h"}, golden("help_en.txt")},
+                      CommandCase{{"--help"}, golden("long_help_en.txt"), 0},
+                      CommandCase{{}, " No file name given. Stopping.\n"},
+                      CommandCase{{"a.mpls", "-o"}, " An option is missing its value.\n"},
+                      CommandCase{{"-x"}, " Unknown option.\n"},
+                      CommandCase{{"--shift=1"}, " The --shift value is not valid.\n"},
+                      CommandCase{{"--format=%Q"}, " The --format value is not valid.\n"},
+                      CommandCase{{"--zone=UTC"}, " The --zone value is not valid.\n"},
+                      CommandCase{{"--version"}, "zelvok " ZELVOK_VERSION "\n", 0},
+                      CommandCase{
+                          {"missing.mpls"},
+                          "\n Input file: [missing.mpls]\n\n Cannot open the file. Stopping.\n"}));
+
+TEST(LanguageTest, AnythingButEnglishKeepsJapanese) {
+  const LanguageVariable german("de_DE.UTF-8");
+  testing::TempFolder folder;
+  EXPECT_EQ(testing::run_zelvok({"-x"}, folder.path).output, sjis(messages::kInvalidOption));
+}
 
 }  // namespace
 }  // namespace zelvok

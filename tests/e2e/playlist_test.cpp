@@ -39,7 +39,7 @@ std::string count_line(int count) {
 struct LoadCase {
   const char* what;
   std::function<void(const fs::path& file)> make;  // makes "in.mpls"
-  std::string_view message;
+  Message message;
 };
 
 class LoadTest : public ::testing::TestWithParam<LoadCase> {};
@@ -137,7 +137,7 @@ TEST(DamagedFileTest, EveryTruncationEndsWithOneMessage) {
 // and the PlayItem count shown before it: one broken field each, from the
 // header to the clip names, the same breaks the validation unit tests make.
 TEST(BadCorpusTest, EveryFileGetsItsMessage) {
-  const std::map<std::string, std::string_view> by_name = {
+  const std::map<std::string, Message> by_name = {
       {"kNotPlaylist", messages::kNotPlaylist},
       {"kBadExtensionData", messages::kBadExtensionData},
       {"kBadPlexBlock", messages::kBadPlexBlock},
@@ -172,15 +172,15 @@ struct RealOutcome {
   const char* file;
   int status;
   int count;
-  std::string_view message;
+  Message message;
   int clip_files;
 };
 
 constexpr RealOutcome kRealOutcomes[] = {
     // Five recordings split into thirteen clips, with one scene each.
-    {"ElishaAz_AVCHD-Converter_files_00002.MPL", 0, 13, "", 13},
+    {"ElishaAz_AVCHD-Converter_files_00002.MPL", 0, 13, {"", ""}, 13},
     // Nineteen clips, one scene each.
-    {"Jakebutta_verbose-octo-guide_AVCHD_BDMV_PLAYLIST_00000.MPL", 0, 19, "", 19},
+    {"Jakebutta_verbose-octo-guide_AVCHD_BDMV_PLAYLIST_00000.MPL", 0, 19, {"", ""}, 19},
     {"agentjp_bdinfo-rs_BigBuckBunny_00000.mpls", 255, -1, messages::kNotPlaylist, 0},
     {"tautcony_ChapterTool_ConanZeroEnforcer_00000.mpls", 255, -1, messages::kNotPlaylist, 0},
     {"tautcony_ChapterTool_KIMETSU_P1_DISC1_00020.mpls", 255, -1, messages::kNotPlaylist, 0},

@@ -24,7 +24,7 @@ std::vector<std::uint8_t> sample_bytes() {
 
 // Every failure message ends with the same words.
 std::size_t failures_in(const std::string& output) {
-  const std::string ending = testing::sjis("処理を終了します。\n");
+  const std::string ending = testing::sjis({"処理を終了します。\n", ""});
   std::size_t count = 0;
   for (std::size_t at = output.find(ending); at != std::string::npos;
        at = output.find(ending, at + 1)) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -87,6 +88,55 @@ TEST(SubtitleTest, WorkedExampleMatchesTheGoldenFiles) {
   }
   EXPECT_EQ(files(r),
             (std::vector<std::string>{"00000.mpls", "00000.srt", "00001.srt", "playlist.srt"}));
+}
+
+// ZELVOK_LANG=en for the runs of one test.
+struct EnglishMessages {
+  EnglishMessages() { setenv("ZELVOK_LANG", "en", 1); }
+  ~EnglishMessages() { unsetenv("ZELVOK_LANG"); }
+  EnglishMessages(const EnglishMessages&) = delete;
+  EnglishMessages& operator=(const EnglishMessages&) = delete;
+};
+
+// The same run in English: the console lines change, the files never do.
+TEST(EnglishTest, TheRunSpeaksEnglishAndWritesTheSameFiles) {
+  const EnglishMessages english;
+  Outcome r;
+  run(&r, worked_example());
+  EXPECT_EQ(r.result.output,
+            "\n Input file: [00000.mpls]\n\n PlayItems: [2]\n"
+            " PlayItem AV Stream FileName = [00000.m2ts],  [00000.srt]\n"
+            "          Recorded at [2008/11/30 23:59:59]\n"
+            " PlayItem AV Stream FileName = [00001.m2ts],  [00001.srt]\n"
+            "          Recorded at [2008/12/31 23:59:59]\n");
+  for (const char* name : {"playlist.srt", "00000.srt", "00001.srt"}) {
+    EXPECT_EQ(r.file(name), golden(name)) << name;
+  }
+}
+
+// The playlist's and the walk's messages in English.
+TEST(EnglishTest, RefusalsSpeakEnglish) {
+  const EnglishMessages english;
+  const std::string head = "\n Input file: [00000.mpls]\n\n PlayItems: [2]\n";
+  PlaylistPlan extra_scene = worked_example();
+  extra_scene.scenes.push_back(scene_at(2009, 1, 1, 0, 0, 0));
+  PlaylistPlan no_zone = worked_example();
+  no_zone.scenes[1].zone = 0x1E;
+  PlaylistPlan not_playlist = worked_example();
+  not_playlist.magic = "MPLS0200";
+  const std::pair<std::pair<PlaylistPlan, std::vector<std::string>>, std::string> runs[] = {
+      {{extra_scene, {}}, head + " The PlayItems and the dated scenes do not match. Stopping.\n"},
+      {{no_zone, {"--zone=+9:00"}},
+       head + " A scene has no time zone recorded: it cannot be converted. Stopping.\n"},
+      {{not_playlist, {}}, "\n Input file: [00000.mpls]\n\nNot a playlist file. Stopping.\n"},
+      {{worked_example(), {"-o", "no/such.srt"}},
+       head + " Subtitle file (no/such.srt) cannot be opened. Stopping.\n"}};
+  for (const auto& [input, output] : runs) {
+    Outcome r;
+    run(&r, input.first, input.second);
+    EXPECT_EQ(r.result.output, output);
+    EXPECT_EQ(r.result.status, 255);
+  }
 }
 
 struct DurationCase {
@@ -499,7 +549,7 @@ TEST(NameTest, JapaneseNamesOpenAndShow) {
   testing::write_file(folder.path / input, testing::build_playlist(worked_example()));
   const testing::ProgramResult result = testing::run_zelvok({"-o", output, input}, folder.path);
   // POSIX names are bytes and pass through; Windows shows them in the console's encoding.
-  const std::string shown = testing::testing_windows_build() ? sjis(input) : input;
+  const std::string shown = testing::testing_windows_build() ? sjis({input, input}) : input;
   EXPECT_EQ(result.status, 0);
   EXPECT_TRUE(result.output.starts_with(sjis(messages::kInputName, shown))) << result.output;
   EXPECT_EQ(read_file(folder.path / output), golden("playlist.srt"));

@@ -197,12 +197,16 @@ std::string read_file(const std::filesystem::path& path) {
   return content.str();
 }
 
-std::string sjis(std::string_view text) {
-  return encode_text(text, ConsoleEncoding::kShiftJis);
+std::string sjis(const Message& message) {
+  return encode_text(message.japanese, ConsoleEncoding::kShiftJis);
 }
 
-std::string sjis(std::string_view text, std::string_view value) {
-  return render_message(text, value, ConsoleEncoding::kShiftJis);
+std::string sjis(const Message& message, std::string_view value) {
+  return render_message(message.japanese, value, ConsoleEncoding::kShiftJis);
+}
+
+std::string english(const Message& message, std::string_view value) {
+  return render_message(message.english, value, ConsoleEncoding::kShiftJis);
 }
 
 std::vector<std::string> files_in(const std::filesystem::path& folder) {

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "messages/messages.h"
+
 namespace zelvok::testing {
 
 struct ProgramResult {
@@ -43,11 +45,15 @@ struct TempFolder {
 
 std::string read_file(const std::filesystem::path& path);
 
-// The Shift_JIS bytes of a message text, as the program prints it to a pipe.
-std::string sjis(std::string_view text);
+// The Shift_JIS bytes of a message's Japanese text, as the program prints it
+// to a pipe.
+std::string sjis(const Message& message);
 
-// The message text with its "%s" or "%d" replaced, in Shift_JIS.
-std::string sjis(std::string_view text, std::string_view value);
+// The message's Japanese text with its "%s" or "%d" replaced, in Shift_JIS.
+std::string sjis(const Message& message, std::string_view value);
+
+// The message's English text with its "%s" or "%d" replaced.
+std::string english(const Message& message, std::string_view value = {});
 
 // The names of the files in `folder`, sorted.
 std::vector<std::string> files_in(const std::filesystem::path& folder);

@@ -53,7 +53,7 @@ std::string cue(int number, const char* start, const char* end, const char* text
 }
 
 std::string date_line(const char* date) {
-  return render_message(messages::kRecordingDate, date, ConsoleEncoding::kUtf8);
+  return render_message(messages::kRecordingDate.japanese, date, ConsoleEncoding::kUtf8);
 }
 
 // 150 seconds from 09:30:12: the rest of that minute, one whole minute, and
@@ -125,7 +125,7 @@ TEST(ZoneTest, MovesEveryStampIntoTheZoneAsked) {
 struct RefusalCase {
   std::vector<testing::ScenePlan> scenes;  // one clip each
   std::vector<std::string> options;
-  std::string_view message;
+  Message message;
 };
 
 testing::ScenePlan with_zone(testing::ScenePlan scene, std::uint8_t zone) {
@@ -149,7 +149,7 @@ TEST_P(RefusalTest, NoFileIsWritten) {
   }
   const Walked walked = walk(testing::playlist_of(clips, GetParam().scenes), GetParam().options);
   EXPECT_FALSE(walked.succeeded);
-  EXPECT_EQ(walked.console, GetParam().message);
+  EXPECT_EQ(walked.console, GetParam().message.japanese);
   EXPECT_TRUE(walked.files.empty());
 }
 
