@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
   const zelvok::Playlist& playlist = validation.playlist;
   Whole whole{std::fopen("playlist.srt", "wb"), {}};
   for (const zelvok::PlayItem& item : playlist.play_items) {
-    std::FILE* clip = std::fopen((std::string(zelvok::clip_name(item)) + ".srt").c_str(), "wb");
+    std::FILE* clip = std::fopen((item.clip_name + ".srt").c_str(), "wb");
     RecordingStamp stamp = zelvok::decode_stamp(playlist.scenes[item.scene]);
     zelvok::advance_stamp_by(&stamp, item.elapsed_ms / 1000);
     write_clip(&whole, clip, zelvok::duration_ms(item), item.elapsed_ms, stamp);

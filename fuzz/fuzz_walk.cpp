@@ -42,7 +42,7 @@ std::set<std::string> unique_clip_files(const zelvok::Playlist& playlist) {
   std::set<std::string> seen;
   std::set<std::string> twice;
   for (const zelvok::PlayItem& item : playlist.play_items) {
-    const std::string name = std::string(zelvok::clip_name(item)) + ".srt";
+    const std::string name = item.clip_name + ".srt";
     if (!seen.insert(name).second) {
       twice.insert(name);
     }

@@ -71,6 +71,7 @@ bool date_split_recordings(ByteSpan bytes, std::uint64_t marks, const SceneTable
     const PlayItem& before = (*items)[i - 1];
     item.scene = before.scene;
     item.elapsed_ms = before.elapsed_ms + duration_ms(before);
+    item.first_cue_ms = 1000 - item.elapsed_ms % 1000;  // to the recording's next whole second
   }
   return true;
 }

@@ -23,6 +23,7 @@ inline constexpr std::uint64_t kRecordLength = 0;  // u16: bytes after this fiel
 inline constexpr std::uint64_t kRecordLengthSize = 2;
 inline constexpr std::uint64_t kClipName = 2;  // 5 ASCII bytes such as "00000"
 inline constexpr std::uint64_t kClipNameSize = 5;
+inline constexpr std::string_view kStreamFileExtension = ".m2ts";  // the clip's file in STREAM/
 inline constexpr std::uint64_t kConnection = 12;  // u8: the connection condition in the low 4 bits
 inline constexpr std::uint8_t kConnectionMask = 0x0F;
 inline constexpr std::uint8_t kContinuesRecording = 6;  // a later part of a split recording

@@ -2,10 +2,9 @@
 // validated file.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <memory>
-#include <string_view>
+#include <string>
 #include <vector>
 
 #include "platform/files.h"
@@ -21,12 +20,17 @@ struct PlaylistImage {
 
 // One clip of the playlist, and what dates it.
 struct PlayItem {
-  std::array<char, 5> clip_name;  // ASCII letters and digits only, such as "00000"
-  std::uint8_t connection;        // connection condition: 6 when it continues a recording
-  std::uint32_t in_time;          // start of the clip's used part, 45 kHz ticks
-  std::uint32_t out_time;         // end of the clip's used part, 45 kHz ticks
-  std::size_t scene;              // index of the dated scene entry of its recording
-  std::uint64_t elapsed_ms;       // how far into that recording the clip starts
+  std::string clip_name;         // its subtitle file's name before ".srt", such as "00000"
+  std::string stream_file;       // its stream file, as the console names it: "00000.m2ts"
+  std::uint8_t connection = 0;   // connection condition: 6 when it continues a recording
+  std::uint32_t in_time = 0;     // start of the clip's used part, 45 kHz ticks
+  std::uint32_t out_time = 0;    // end of the clip's used part, 45 kHz ticks
+  std::size_t scene = 0;         // index of the dated scene entry of its recording
+  std::uint64_t elapsed_ms = 0;  // how far into that recording the clip starts
+  // How long its first cue lasts: up to the end of the recording's second in
+  // which the clip starts, or, for a clip read from its own stream, up to the
+  // frame where the camera's clock ticked.
+  std::uint64_t first_cue_ms = 1000;
 };
 
 // A zone byte whose hours say the camera recorded no time zone.
@@ -49,10 +53,6 @@ struct Playlist {
   std::vector<PlayItem> play_items;  // in playlist order
   SceneTable scenes;                 // in table order, dated and undated
 };
-
-inline std::string_view clip_name(const PlayItem& item) {
-  return {item.clip_name.data(), item.clip_name.size()};
-}
 
 inline bool is_dated(const SceneEntry& entry) {
   return entry.year != 0;

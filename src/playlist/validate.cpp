@@ -120,9 +120,8 @@ bool read_play_item(ByteSpan bytes, std::uint64_t* at, PlayItem* item) {
       !read_u32(bytes, *at + layout::kOutTime, &item->out_time)) {
     return false;
   }
-  for (std::size_t i = 0; i < item->clip_name.size(); ++i) {
-    item->clip_name[i] = static_cast<char>(name[i]);
-  }
+  item->clip_name.assign(name.begin(), name.end());
+  item->stream_file = item->clip_name + std::string(layout::kStreamFileExtension);
   *at += layout::kRecordLengthSize + length;
   return true;
 }

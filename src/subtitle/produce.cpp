@@ -124,9 +124,12 @@ OutputFault make_room(Walk* walk, char** whole_out, char** clip_out) {
 }
 
 // Writes one cue to both files: from `start` to `end` milliseconds of the
-// clip, showing `stamp`.
+// clip, showing `stamp`. A cue of no length is not written.
 OutputFault write_cue(Walk* walk, std::uint64_t start, std::uint64_t end, const DateStyle& style,
                       const RecordingStamp& stamp) {
+  if (start == end) {
+    return {};
+  }
   EntryText& whole = walk->whole_entry;
   EntryText& clip = walk->clip_entry;
   char* whole_out = nullptr;
@@ -142,29 +145,35 @@ OutputFault write_cue(Walk* walk, std::uint64_t start, std::uint64_t end, const 
   return {};
 }
 
-// Writes a clip of `duration` milliseconds that starts `elapsed` milliseconds
-// into its recording, one cue a second. Cues end where the recording's
-// seconds end, so the first runs only to the next whole second and the last
-// holds the rest.
-OutputFault write_second_cues(Walk* walk, std::uint64_t duration, std::uint64_t elapsed,
+// Writes a clip of `duration` milliseconds whose first cue lasts `first`, one
+// cue a second after it: cues end where the recording's seconds end, and the
+// last holds the rest.
+OutputFault write_second_cues(Walk* walk, std::uint64_t duration, std::uint64_t first,
                               const DateStyle& style, RecordingStamp stamp) {
-  if (duration == 0) {
-    return {};
-  }
-  std::uint64_t length = std::min(1000 - elapsed % 1000, duration);
-  if (OutputFault fault = write_cue(walk, 0, length, style, stamp); fault.message != nullptr) {
+  std::uint64_t at = std::min(first, duration);
+  if (OutputFault fault = write_cue(walk, 0, at, style, stamp); fault.message != nullptr) {
     return fault;
   }
-  for (std::uint64_t left = duration - length; left > 0; left -= length) {
-    char* whole_out = nullptr;
-    char* clip_out = nullptr;
-    if (OutputFault fault = make_room(walk, &whole_out, &clip_out); fault.message != nullptr) {
-      return fault;
-    }
-    length = std::min<std::uint64_t>(1000, left);
+  bool laid_out = at > 0;  // the clip's entries so far: the next can be moved on from them
+  while (at < duration) {
+    const std::uint64_t length = std::min<std::uint64_t>(1000, duration - at);
     advance_stamp(&stamp);
-    srt_commit(&walk->whole, put_next_entry(&walk->whole_entry, length, style, stamp, whole_out));
-    srt_commit(&walk->clip, put_next_entry(&walk->clip_entry, length, style, stamp, clip_out));
+    if (!laid_out) {
+      if (OutputFault fault = write_cue(walk, at, at + length, style, stamp);
+          fault.message != nullptr) {
+        return fault;
+      }
+      laid_out = true;
+    } else {
+      char* whole_out = nullptr;
+      char* clip_out = nullptr;
+      if (OutputFault fault = make_room(walk, &whole_out, &clip_out); fault.message != nullptr) {
+        return fault;
+      }
+      srt_commit(&walk->whole, put_next_entry(&walk->whole_entry, length, style, stamp, whole_out));
+      srt_commit(&walk->clip, put_next_entry(&walk->clip_entry, length, style, stamp, clip_out));
+    }
+    at += length;
   }
   return {};
 }
@@ -177,7 +186,7 @@ std::uint64_t seconds_in_minute(const RecordingStamp& stamp) {
 
 // The same clip in a form without seconds: seconds whose text agrees make one
 // cue, so the text is made once a minute and a cue ends where it changes.
-OutputFault write_merged_cues(Walk* walk, std::uint64_t duration, std::uint64_t elapsed,
+OutputFault write_merged_cues(Walk* walk, std::uint64_t duration, std::uint64_t first,
                               const DateStyle& style, RecordingStamp stamp) {
   std::array<char, kMaxDateText> shown{};
   std::array<char, kMaxDateText> next{};
@@ -186,10 +195,11 @@ OutputFault write_merged_cues(Walk* walk, std::uint64_t duration, std::uint64_t 
   RecordingStamp cue_stamp = stamp;
   std::uint64_t cue_start = 0;
   std::uint64_t at = 0;
+  std::uint64_t first_second = first;  // what the stamp's own second lasts: 1000 after the first
   while (at < duration) {
     const std::uint64_t seconds = seconds_in_minute(stamp);
-    const std::uint64_t first = at == 0 ? 1000 - elapsed % 1000 : 1000;
-    at = std::min(duration, at + first + (seconds - 1) * 1000);
+    at = std::min(duration, at + first_second + (seconds - 1) * 1000);
+    first_second = 1000;
     advance_stamp_by(&stamp, seconds);
     const std::string_view next_text(next.data(), put_date(next.data(), style, stamp, &unused));
     if (at < duration && next_text == shown_text) {
@@ -208,9 +218,8 @@ OutputFault write_merged_cues(Walk* walk, std::uint64_t duration, std::uint64_t 
 }
 
 OutputFault write_play_item(Walk* walk, const PlayItem& item, const Console& console) {
-  const std::string clip(clip_name(item));
-  print(console, messages::kStreamName, clip + ".m2ts");
-  const std::string subtitle_name = clip + ".srt";
+  print(console, messages::kStreamName, item.stream_file);
+  const std::string subtitle_name = item.clip_name + ".srt";
   print(console, messages::kSubtitleName, subtitle_name);
   if (!open_output(walk, subtitle_name, &walk->clip)) {
     return {&messages::kOutputOpenFailed, subtitle_name};
@@ -222,8 +231,8 @@ OutputFault write_play_item(Walk* walk, const PlayItem& item, const Console& con
   // once a minute.
   OutputFault fault =
       walk->plan.format.seconds_shown > 0
-          ? write_second_cues(walk, duration_ms(item), item.elapsed_ms, style, shown.stamp)
-          : write_merged_cues(walk, duration_ms(item), item.elapsed_ms, style, shown.stamp);
+          ? write_second_cues(walk, duration_ms(item), item.first_cue_ms, style, shown.stamp)
+          : write_merged_cues(walk, duration_ms(item), item.first_cue_ms, style, shown.stamp);
   if (fault.message != nullptr) {
     return fault;
   }

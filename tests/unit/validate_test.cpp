@@ -32,7 +32,7 @@ TEST(ValidateTest, ReadsTheRecordsOfASoundPlaylist) {
   EXPECT_EQ(result.play_item_count, 2);
   const Playlist& playlist = result.playlist;
   ASSERT_EQ(playlist.play_items.size(), 2u);
-  EXPECT_EQ(clip_name(playlist.play_items[1]), "00001");
+  EXPECT_EQ(playlist.play_items[1].clip_name, "00001");
   EXPECT_EQ(playlist.play_items[0].in_time, 1000u);
   EXPECT_EQ(duration_ms(playlist.play_items[0]), 2500u);
   ASSERT_EQ(playlist.scenes.size(), 3u);
@@ -126,7 +126,9 @@ TEST(ValidateTest, AnEmptyPlaylistIsSound) {
 }
 
 TEST(ValidateTest, DurationWrapsModulo32Bits) {
-  PlayItem item{{'0', '0', '0', '0', '0'}, 1, 100, 10, 0, 0};
+  PlayItem item;
+  item.in_time = 100;
+  item.out_time = 10;
   EXPECT_EQ(duration_ms(item), (0x100000000ull - 90) / 45);
 }
 
