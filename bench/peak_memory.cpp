@@ -1,7 +1,8 @@
 // peak_memory REPORT COMMAND...
 //
 // Runs COMMAND and writes to REPORT its peak resident memory in KiB, then its
-// user and system time in seconds, on one line. The
+// user and system time in seconds, then the bytes it read (from
+// /proc/PID/io, or -1 where there is none), on one line. The
 // figure the kernel keeps for a process includes what the process it was
 // forked from held before exec, so a small program like this one, and not
 // the benchmark's Python, must be the one that forks.
@@ -10,6 +11,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <string>
 
 int main(int argc, char** argv) {
   if (argc < 3) {
@@ -21,18 +23,31 @@ int main(int argc, char** argv) {
     execvp(argv[2], argv + 2);
     _exit(127);
   }
+  // The child's counts stay readable until it is reaped.
+  siginfo_t exited{};
+  if (child < 0 || waitid(P_PID, static_cast<id_t>(child), &exited, WEXITED | WNOWAIT) != 0) {
+    return 2;
+  }
+  long long bytes_read = -1;
+  if (std::FILE* io = std::fopen(("/proc/" + std::to_string(child) + "/io").c_str(), "r")) {
+    if (std::fscanf(io, "rchar: %lld", &bytes_read) != 1) {
+      bytes_read = -1;
+    }
+    std::fclose(io);
+  }
   int status = 0;
   rusage usage{};
-  if (child < 0 || wait4(child, &status, 0, &usage) != child) {
+  if (wait4(child, &status, 0, &usage) != child) {
     return 2;
   }
   std::FILE* report = std::fopen(argv[1], "w");
   if (report == nullptr) {
     return 2;
   }
-  std::fprintf(report, "%ld %ld.%06ld %ld.%06ld\n", usage.ru_maxrss,
+  std::fprintf(report, "%ld %ld.%06ld %ld.%06ld %lld\n", usage.ru_maxrss,
                static_cast<long>(usage.ru_utime.tv_sec), static_cast<long>(usage.ru_utime.tv_usec),
-               static_cast<long>(usage.ru_stime.tv_sec), static_cast<long>(usage.ru_stime.tv_usec));
+               static_cast<long>(usage.ru_stime.tv_sec), static_cast<long>(usage.ru_stime.tv_usec),
+               bytes_read);
   std::fclose(report);
   return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
 }

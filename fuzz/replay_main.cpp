@@ -1,5 +1,6 @@
 // Replays fuzz inputs without libFuzzer, so that every build checks the
-// corpus: replay_fuzz [--plain] PATH...  (files, or folders of files).
+// corpus: replay_fuzz [--plain] PATH...  (files, or folders of .mpls and .ts
+// files).
 // --plain marks the paths after it as bare playlists: they are run with no
 // options.
 #include <algorithm>
@@ -46,7 +47,8 @@ int main(int argc, char** argv) {
     }
     std::vector<fs::path> files;
     for (const auto& entry : fs::directory_iterator(path)) {
-      if (entry.is_regular_file() && entry.path().extension() == ".mpls") {
+      const fs::path extension = entry.path().extension();
+      if (entry.is_regular_file() && (extension == ".mpls" || extension == ".ts")) {
         files.push_back(entry.path());
       }
     }

@@ -3,6 +3,7 @@
 #include "cli/arguments.h"
 #include "messages/messages.h"
 #include "playlist/read_playlist.h"
+#include "stream/read_stream.h"
 
 namespace zelvok {
 namespace {
@@ -70,12 +71,16 @@ int run(std::span<const std::string> arguments, const Console& console) {
   }
   const RunOptions& options = scan.options;
   print(console, messages::kInputName, options.input_name);
-  PlaylistImage image;
+  // A clip copied without its playlist carries its dates in its own stream.
   Playlist playlist;
-  if (!read_playlist(options.input_name, console, &image, &playlist)) {
+  FileIdentity input{0, 0};
+  const bool read = is_stream_file(options.input_name)
+                        ? read_stream(options.input_name, console, &playlist, &input)
+                        : read_playlist(options.input_name, console, &playlist, &input);
+  if (!read) {
     return kExitFailure;
   }
-  const bool produced = produce_subtitles(output_plan(options), playlist, image.identity, console);
+  const bool produced = produce_subtitles(output_plan(options), playlist, input, console);
   return produced ? kExitSuccess : kExitFailure;
 }
 

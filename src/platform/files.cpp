@@ -132,6 +132,10 @@ bool close_file(int descriptor) {
   return _close(descriptor) == 0;
 }
 
+bool seek_to(int descriptor, std::uint64_t offset) {
+  return _lseeki64(descriptor, static_cast<__int64>(offset), SEEK_SET) >= 0;
+}
+
 // Only POSIX hands a closed standard descriptor to the next file opened.
 void keep_standard_descriptors() {}
 
@@ -139,6 +143,10 @@ void keep_standard_descriptors() {}
 
 bool truncate_file(int descriptor) {
   return ftruncate(descriptor, 0) == 0;
+}
+
+bool seek_to(int descriptor, std::uint64_t offset) {
+  return lseek(descriptor, static_cast<off_t>(offset), SEEK_SET) >= 0;
 }
 
 bool close_file(int descriptor) {

@@ -34,6 +34,9 @@ OpenedFile open_for_writing(const std::string& name);
 // Empties a file opened for writing.
 bool truncate_file(int descriptor);
 
+// Moves where the next read starts to `offset` bytes into a regular file.
+bool seek_to(int descriptor, std::uint64_t offset);
+
 // Reads until `size` bytes are in or the file ends; returns the count read.
 std::size_t read_fully(int descriptor, void* buffer, std::size_t size);
 

@@ -41,14 +41,15 @@ const Message* message_for(PlaylistFault fault) {
 
 }  // namespace
 
-bool read_playlist(const std::string& name, const Console& console, PlaylistImage* image,
-                   Playlist* playlist) {
-  const LoadFault load_fault = load_playlist(name, image);
+bool read_playlist(const std::string& name, const Console& console, Playlist* playlist,
+                   FileIdentity* input) {
+  PlaylistImage image;
+  const LoadFault load_fault = load_playlist(name, &image);
   if (load_fault != LoadFault::kNone) {
     print(console, *message_for(load_fault));
     return false;
   }
-  Validation validation = validate_playlist(ByteSpan(image->bytes.get(), image->size));
+  Validation validation = validate_playlist(ByteSpan(image.bytes.get(), image.size));
   if (validation.count_known) {
     print(console, messages::kPlayItemCount, std::to_string(validation.play_item_count));
   }
@@ -57,6 +58,7 @@ bool read_playlist(const std::string& name, const Console& console, PlaylistImag
     return false;
   }
   *playlist = std::move(validation.playlist);
+  *input = image.identity;
   return true;
 }
 

@@ -1,9 +1,11 @@
 // make_corpus FOLDER
 //
 // Writes the fuzzing seeds to FOLDER/corpus (three option bytes, then a
-// playlist; see fuzz/fuzz_zelvok.cpp) and the playlists that must be rejected
-// to FOLDER/bad, with FOLDER/bad/expected.txt naming for each the message it
-// must get and the PlayItem count shown before it ("-" for none).
+// playlist; see fuzz/fuzz_input.h), the playlists that must be rejected to
+// FOLDER/bad, with FOLDER/bad/expected.txt naming for each the message it
+// must get and the PlayItem count shown before it ("-" for none), and the
+// seeds of the stream target (three option bytes, then a clip stream) to
+// FOLDER/stream_corpus.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "support/playlist_builder.h"
+#include "support/stream_builder.h"
 
 namespace {
 
@@ -120,6 +123,37 @@ void write_bad(const fs::path& folder) {
   }
 }
 
+// Small clips of both packet sizes with the traits of real ones: frames out
+// of presentation order, a clock that ticks, twenty tags a frame.
+void write_stream_seeds(const fs::path& folder) {
+  using zelvok::testing::StreamPlan;
+  std::vector<std::vector<zelvok::testing::MdpmTag>> dates;
+  for (unsigned k = 0; k < 9; ++k) {
+    dates.push_back(zelvok::testing::camera_tags(
+        zelvok::testing::date_tags(0x46, 2021, 1, 17, 17, 33, k < 4 ? 16 : 17)));
+  }
+  StreamPlan clip;
+  clip.frames = zelvok::testing::gop_frames(9, 54000, dates);
+  for (zelvok::testing::FramePlan& frame : clip.frames) {
+    frame.slice_bytes = 200;
+    frame.second_field = false;
+  }
+  StreamPlan small = clip;
+  small.packet_size = 188;
+  small.map_first = true;
+  small.frames.resize(2);
+  const std::pair<const char*, std::pair<std::vector<std::uint8_t>, StreamPlan>> seeds[] = {
+      {"clip_192", {{0, 0, 0}, clip}},
+      {"clip_188_map_first", {{0x40, 1, 0}, small}},
+      {"clip_minutes_home_zone", {{0xC0, 0, 0}, clip}}};
+  for (const auto& [name, seed] : seeds) {
+    std::vector<std::uint8_t> bytes = seed.first;
+    const std::vector<std::uint8_t> stream = zelvok::testing::build_stream(seed.second);
+    bytes.insert(bytes.end(), stream.begin(), stream.end());
+    zelvok::testing::write_file(folder / (std::string(name) + ".ts"), bytes);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -132,5 +166,7 @@ int main(int argc, char** argv) {
   fs::create_directories(folder / "bad");
   write_seeds(folder / "corpus");
   write_bad(folder / "bad");
+  fs::create_directories(folder / "stream_corpus");
+  write_stream_seeds(folder / "stream_corpus");
   return 0;
 }

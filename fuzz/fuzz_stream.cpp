@@ -1,0 +1,67 @@
+// The stream reader and the walk on arbitrary bytes, in memory: a clip whose
+// playlist is gone, read from its head and its tail as the program reads a
+// file, then written with the options the input asks for. The clip's file
+// and the whole-playlist file must agree, as they do for any playlist of one
+// PlayItem.
+//
+// The input is laid out as fuzz/fuzz_input.h says, with a stream (of either
+// packet size) in place of the playlist.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "cli/arguments.h"
+#include "cli/run.h"
+#include "fuzz/fuzz_input.h"
+#include "stream/read_stream.h"
+#include "stream/transport.h"
+#include "subtitle/produce.h"
+
+namespace {
+
+// Milliseconds of video the walk may write: longer clips are valid but would
+// only slow the search down.
+constexpr std::uint64_t kMostMilliseconds = 4000 * 1000;
+
+const zelvok::Console& quiet_console() {
+  static const zelvok::Console console{std::fopen("/dev/null", "w"),
+                                       zelvok::ConsoleEncoding::kShiftJis};
+  return console;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const zelvok::fuzz::FuzzInput input = zelvok::fuzz::split_input(data, size);
+  const zelvok::ByteSpan stream = input.playlist;
+  // The tail begins on a packet boundary in the stream's second half.
+  const std::size_t packet_size = zelvok::stream_packet_size(stream);
+  const std::size_t tail_at =
+      packet_size == 0 ? stream.size() : stream.size() / 2 / packet_size * packet_size;
+  zelvok::Playlist playlist;
+  if (!zelvok::clip_from_stream(stream, stream.subspan(tail_at), "clip.MTS", &playlist)) {
+    return 0;
+  }
+  if (playlist.play_items.size() != 1 || playlist.scenes.size() != 1 ||
+      playlist.play_items[0].scene != 0) {
+    std::fprintf(stderr, "zelvok fuzz: a stream's clip is not one dated PlayItem\n");
+    std::abort();
+  }
+  if (zelvok::duration_ms(playlist.play_items[0]) > kMostMilliseconds) {
+    return 0;
+  }
+  std::vector<std::string> arguments = input.arguments;
+  arguments.emplace_back("clip.MTS");
+  zelvok::OutputPlan plan = zelvok::output_plan(zelvok::scan_arguments(arguments).options);
+  plan.whole_name = "playlist.srt";
+  plan.first = 0;
+  plan.last = 0;
+  zelvok::MemoryFiles files;
+  if (zelvok::produce_subtitles_in_memory(plan, playlist, quiet_console(), &files) &&
+      files["clip.srt"] != files["playlist.srt"]) {
+    std::fprintf(stderr, "zelvok fuzz: the clip's file and the whole file differ\n");
+    std::abort();
+  }
+  return 0;
+}

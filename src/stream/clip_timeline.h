@@ -1,0 +1,30 @@
+// A clip's timeline from the frames of its stream: where it starts and ends,
+// and where in its first second the camera's clock ticked.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "playlist/playlist.h"
+#include "stream/frames.h"
+
+namespace zelvok {
+
+// The clip that `head` (the frames at the head of the stream, in file order)
+// and `greatest_pts` (the greatest PTS at its end) describe, as a playlist of
+// one PlayItem whose files are named after `file_name`, the stream file's
+// base name. In milliseconds rounded down (PTS / 90):
+// - zero is the smallest PTS, and the clip lasts up to the greatest PTS plus
+//   one frame, the smallest step between two distinct PTS of the head;
+// - the earliest dated frame dates it, and its first cue ends where the
+//   earliest frame with another date begins (after 1000 ms when none has).
+// False when no frame is dated.
+bool clip_from_frames(const std::vector<Frame>& head, std::uint64_t greatest_pts,
+                      const std::string& file_name, Playlist* playlist);
+
+// The name of a stream file's subtitles before ".srt": its base name without
+// its last extension; a leading dot starts no extension.
+std::string clip_name_of(const std::string& file_name);
+
+}  // namespace zelvok

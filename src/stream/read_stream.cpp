@@ -1,0 +1,137 @@
+#include "stream/read_stream.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <new>
+
+#include "stream/clip_timeline.h"
+#include "stream/frames.h"
+#include "stream/tables.h"
+#include "stream/transport.h"
+
+namespace zelvok {
+namespace {
+
+enum class StreamFault {
+  kNone,
+  kOpenFailed,
+  kAllocationFailed,
+  kNoDate,  // no video, or no frame with a date
+};
+
+// Bytes of a file read into memory.
+struct Region {
+  std::unique_ptr<std::uint8_t[]> bytes;
+  std::size_t size = 0;  // bytes read, up to the end of the file
+  ByteSpan span() const { return {bytes.get(), size}; }
+};
+
+// Reads up to `size` bytes from `offset` on; false when there is no memory
+// for them.
+bool read_region(int descriptor, std::uint64_t offset, std::uint64_t size, Region* region) {
+  region->bytes.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(size)]);
+  if (region->bytes == nullptr) {
+    return false;
+  }
+  region->size = seek_to(descriptor, offset)
+                     ? read_fully(descriptor, region->bytes.get(), static_cast<std::size_t>(size))
+                     : 0;
+  return true;
+}
+
+// Where the tail of a file begins: kStreamTailBytes before its end, on its
+// packet grid, and never before `after`, where the head ended.
+std::uint64_t tail_start(std::uint64_t file_size, std::uint64_t after, std::size_t packet_size) {
+  const std::uint64_t from_end = file_size > kStreamTailBytes ? file_size - kStreamTailBytes : 0;
+  return std::max(after, (from_end + packet_size - 1) / packet_size * packet_size);
+}
+
+StreamFault read_clip(const OpenedFile& file, const std::string& name, Playlist* playlist) {
+  Region head;
+  if (!read_region(file.descriptor, 0, std::min(file.size, kStreamHeadBytes), &head)) {
+    return StreamFault::kAllocationFailed;
+  }
+  const std::size_t packet_size = stream_packet_size(head.span());
+  Region tail;
+  if (packet_size != 0) {
+    const std::uint64_t start =
+        tail_start(file.size, head.size / packet_size * packet_size, packet_size);
+    if (start < file.size && !read_region(file.descriptor, start, file.size - start, &tail)) {
+      return StreamFault::kAllocationFailed;
+    }
+  }
+  return clip_from_stream(head.span(), tail.span(), base_name(name), playlist)
+             ? StreamFault::kNone
+             : StreamFault::kNoDate;
+}
+
+const Message& message_for(StreamFault fault) {
+  switch (fault) {
+    case StreamFault::kOpenFailed:
+      return messages::kOpenFailed;
+    case StreamFault::kAllocationFailed:
+      return messages::kAllocationFailed;
+    case StreamFault::kNoDate:
+    case StreamFault::kNone:
+      break;
+  }
+  return messages::kNoStreamDate;
+}
+
+}  // namespace
+
+bool clip_from_stream(ByteSpan head, ByteSpan tail, const std::string& file_name,
+                      Playlist* playlist) {
+  const std::size_t packet_size = stream_packet_size(head);
+  std::uint16_t pid = 0;
+  if (packet_size == 0 || !find_video_pid(head, packet_size, &pid)) {
+    return false;
+  }
+  std::uint64_t greatest = 0;
+  for (const Frame& frame : read_frames(tail, packet_size, pid, false)) {
+    greatest = std::max(greatest, frame.pts);
+  }
+  return clip_from_frames(read_frames(head, packet_size, pid, true), greatest, file_name, playlist);
+}
+
+std::string base_name(const std::string& path) {
+#ifdef _WIN32
+  const std::size_t separator = path.find_last_of("/\\:");
+#else
+  const std::size_t separator = path.rfind('/');
+#endif
+  return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+bool is_stream_file(const std::string& name) {
+  const OpenedFile file = open_for_reading(name);
+  if (file.descriptor < 0) {
+    return false;
+  }
+  std::array<std::uint8_t, kPacketsThatDecide * kStampedPacketSize> head{};
+  const std::size_t got = file.regular ? read_fully(file.descriptor, head.data(), head.size()) : 0;
+  close_file(file.descriptor);
+  return stream_packet_size(ByteSpan(head.data(), got)) != 0;
+}
+
+bool read_stream(const std::string& name, const Console& console, Playlist* playlist,
+                 FileIdentity* input) {
+  const OpenedFile file = open_for_reading(name);
+  StreamFault fault = StreamFault::kOpenFailed;
+  if (file.descriptor >= 0 && file.regular) {
+    *input = file.identity;
+    fault = read_clip(file, name, playlist);
+  }
+  if (file.descriptor >= 0) {
+    close_file(file.descriptor);
+  }
+  if (fault != StreamFault::kNone) {
+    print(console, message_for(fault));
+    return false;
+  }
+  print(console, messages::kPlayItemCount, "1");
+  return true;
+}
+
+}  // namespace zelvok

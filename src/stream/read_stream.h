@@ -1,0 +1,39 @@
+// The stream stage of a run, for a clip whose playlist is gone: its date
+// comes from the clip's own transport stream, read at its head and its end
+// only, whatever its size.
+#pragma once
+
+#include <string>
+
+#include "messages/console.h"
+#include "platform/files.h"
+#include "playlist/byte_reader.h"
+#include "playlist/playlist.h"
+
+namespace zelvok {
+
+// The most a run reads of a stream: its head, for the dates and the frame
+// times, and its end, for the last frame.
+inline constexpr std::uint64_t kStreamHeadBytes = std::uint64_t{8} << 20;
+inline constexpr std::uint64_t kStreamTailBytes = std::uint64_t{2} << 20;
+
+// True when `name` is a regular file that begins as a transport stream does.
+bool is_stream_file(const std::string& name);
+
+// Reads the clip of the named stream into `playlist`, one PlayItem named
+// after the file, and `input` the file's identity, printing the PlayItem
+// count and, on failure, the one message that says what is wrong.
+bool read_stream(const std::string& name, const Console& console, Playlist* playlist,
+                 FileIdentity* input);
+
+// The clip of a stream from its head (its first bytes) and its tail (the
+// bytes from one of its packet boundaries to its end; empty when the head
+// holds it all), as a playlist of one PlayItem named after `file_name`.
+// False when it has no video, or no frame with a date.
+bool clip_from_stream(ByteSpan head, ByteSpan tail, const std::string& file_name,
+                      Playlist* playlist);
+
+// The part of a path after its last '/' (on Windows '\' and ':' too).
+std::string base_name(const std::string& path);
+
+}  // namespace zelvok

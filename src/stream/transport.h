@@ -1,0 +1,40 @@
+// MPEG transport stream packets, as a camcorder writes its clips: 188-byte
+// packets, or 192-byte ones whose first 4 bytes are an arrival time stamp
+// (.MTS, .m2ts). All reads go through the bounds-checked byte reader.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "playlist/byte_reader.h"
+
+namespace zelvok {
+
+inline constexpr std::size_t kPacketSize = 188;
+inline constexpr std::size_t kStampedPacketSize = 192;  // an arrival time stamp, then a packet
+inline constexpr std::uint8_t kSyncByte = 0x47;
+// How many packets at the head of a file decide whether it is a stream.
+inline constexpr std::size_t kPacketsThatDecide = 8;
+// Program numbers and PIDs the tables name.
+inline constexpr std::uint16_t kPatPid = 0x0000;
+inline constexpr std::uint8_t kH264StreamType = 0x1B;
+
+// The packet size of a transport stream that begins with `head`, the first
+// bytes of a file (at least kPacketsThatDecide packets of 192 bytes when the
+// file holds them): 192 when the whole packets among its first eight all
+// carry the sync byte after an arrival time stamp, else 188 when they do at
+// their start, else 0. A playlist ("MPLS") is never a stream.
+std::size_t stream_packet_size(ByteSpan head);
+
+struct Packet {
+  std::uint16_t pid;
+  bool unit_start;   // a PES or table section begins in this payload
+  ByteSpan payload;  // empty when the packet carries none
+};
+
+// The packet at `offset` of a stream of `packet_size`-byte packets. False
+// when the packet is cut by the end of `bytes`, its sync byte is wrong, or
+// its adaptation field claims more than the packet holds.
+bool read_packet(ByteSpan bytes, std::uint64_t offset, std::size_t packet_size, Packet* packet);
+
+}  // namespace zelvok

@@ -1,0 +1,212 @@
+// Clips read from their own streams, in memory: streams built with the
+// traits of real camcorder clips, each broken in the ways a reader must
+// survive. The expected times are worked out by hand from the plans.
+#include "stream/read_stream.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "stream/clip_timeline.h"
+#include "subtitle/date_format.h"
+#include "subtitle/recording_stamp.h"
+#include "support/stream_builder.h"
+
+namespace zelvok {
+namespace {
+
+using testing::date_tags;
+using testing::MdpmTag;
+using testing::SeiMessage;
+using testing::StreamPlan;
+
+// 36 frames of 40 ms from PTS 54000 (600 ms), dated 2021/01/17 17:33:16 at
+// +03:00 with summer time, the clock ticking to :17 at frame 13 (1120 ms):
+// the first cue lasts 520 ms and the clip 1440 ms.
+StreamPlan real_clip() {
+  std::vector<std::vector<MdpmTag>> dates;
+  for (unsigned k = 0; k < 36; ++k) {
+    dates.push_back(testing::camera_tags(date_tags(0x46, 2021, 1, 17, 17, 33, k < 13 ? 16 : 17)));
+  }
+  StreamPlan plan;
+  plan.frames = testing::gop_frames(36, 54000, dates);
+  for (testing::FramePlan& frame : plan.frames) {
+    frame.slice_bytes = 3000;  // enough to span packets, small enough for a quick suite
+  }
+  return plan;
+}
+
+// The frame presented at `k` (ms after zero = 40 k).
+testing::FramePlan& presented(StreamPlan* plan, std::uint64_t k) {
+  for (testing::FramePlan& frame : plan->frames) {
+    if (frame.pts == 54000 + 3600 * k) {
+      return frame;
+    }
+  }
+  return plan->frames.front();
+}
+
+struct StreamCase {
+  const char* what;
+  std::function<void(StreamPlan*)> change;
+  const char* date;  // the clip's date, or "" when it has none
+  std::uint64_t first_cue_ms;
+  std::uint32_t length_ms;
+};
+
+class StreamShapeTest : public ::testing::TestWithParam<StreamCase> {};
+
+TEST_P(StreamShapeTest, DatesTheClipFromItsFrames) {
+  StreamPlan plan = real_clip();
+  GetParam().change(&plan);
+  const std::vector<std::uint8_t> bytes = testing::build_stream(plan);
+  Playlist playlist;
+  const bool dated = clip_from_stream(bytes, {}, "00000.MTS", &playlist);
+  ASSERT_EQ(dated, std::string(GetParam().date) != "");
+  if (!dated) {
+    return;
+  }
+  ASSERT_EQ(playlist.play_items.size(), 1u);
+  const PlayItem& item = playlist.play_items[0];
+  EXPECT_EQ(format_stamp(decode_stamp(playlist.scenes[item.scene])), GetParam().date);
+  EXPECT_EQ(item.first_cue_ms, GetParam().first_cue_ms);
+  EXPECT_EQ(duration_ms(item), GetParam().length_ms);
+  EXPECT_EQ(item.clip_name, "00000");
+  EXPECT_EQ(item.stream_file, "00000.MTS");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, StreamShapeTest,
+    ::testing::Values(
+        StreamCase{"real_traits", [](StreamPlan*) {}, "2021/01/17 17:33:16", 520, 1440},
+        StreamCase{"packets_of_188", [](StreamPlan* p) { p->packet_size = 188; },
+                   "2021/01/17 17:33:16", 520, 1440},
+        StreamCase{"program_map_first", [](StreamPlan* p) { p->map_first = true; },
+                   "2021/01/17 17:33:16", 520, 1440},
+        StreamCase{"other_video_pid", [](StreamPlan* p) { p->video_pid = 0x0E01; },
+                   "2021/01/17 17:33:16", 520, 1440},
+        StreamCase{"pes_headers_run_on",
+                   [](StreamPlan* p) {
+                     for (testing::FramePlan& frame : p->frames) {
+                       frame.header_runs_on = true;
+                     }
+                   },
+                   "2021/01/17 17:33:16", 520, 1440},
+        StreamCase{"last_packets_cut", [](StreamPlan* p) { p->cut = 4 * 192 + 100; },
+                   "2021/01/17 17:33:16", 520, 1440},
+        // The clock never ticks within the frames: the first cue is a second.
+        StreamCase{"no_tick",
+                   [](StreamPlan* p) {
+                     for (std::uint64_t k = 13; k < 36; ++k) {
+                       presented(p, k).sei[0].tags = date_tags(0x46, 2021, 1, 17, 17, 33, 16);
+                     }
+                   },
+                   "2021/01/17 17:33:16", 1000, 1440},
+        // The zone is not part of the date: another zone byte is no tick.
+        StreamCase{"zone_aside",
+                   [](StreamPlan* p) {
+                     for (std::uint64_t k = 13; k < 36; ++k) {
+                       presented(p, k).sei[0].tags = date_tags(0x1E, 2021, 1, 17, 17, 33, 16);
+                     }
+                   },
+                   "2021/01/17 17:33:16", 1000, 1440},
+        // Undated frames first: the earliest dated one dates the clip, whose
+        // zero stays the first frame.
+        StreamCase{"undated_first_frames",
+                   [](StreamPlan* p) {
+                     for (std::uint64_t k = 0; k < 5; ++k) {
+                       presented(p, k).sei.clear();
+                     }
+                   },
+                   "2021/01/17 17:33:16", 520, 1440},
+        StreamCase{"one_frame", [](StreamPlan* p) { p->frames.resize(1); }, "2021/01/17 17:33:16",
+                   1000, 0},
+        // The date split over two MDPM messages, after a message of 300 bytes
+        // whose size needs a 0xFF byte.
+        StreamCase{"date_over_messages",
+                   [](StreamPlan* p) {
+                     const std::vector<MdpmTag> date = date_tags(0x46, 2000, 1, 1, 0, 0, 3);
+                     SeiMessage other{false, {}, 300, std::nullopt, std::nullopt};
+                     SeiMessage year{true, {date[0]}, 0, std::nullopt, std::nullopt};
+                     SeiMessage time{true, {date[1]}, 0, std::nullopt, std::nullopt};
+                     for (testing::FramePlan& frame : p->frames) {
+                       frame.sei = {other, year, time};
+                     }
+                   },
+                   "2000/01/01 00:00:03", 1000, 1440},
+        // The first of a repeated tag counts.
+        StreamCase{"repeated_tag",
+                   [](StreamPlan* p) {
+                     std::vector<MdpmTag> tags = date_tags(0x46, 2008, 12, 31, 23, 16, 24);
+                     tags.push_back(date_tags(0x46, 2009, 1, 1, 0, 0, 0)[1]);
+                     tags.push_back(date_tags(0x46, 2009, 1, 1, 0, 0, 0)[0]);
+                     for (testing::FramePlan& frame : p->frames) {
+                       frame.sei[0].tags = tags;
+                     }
+                   },
+                   "2008/12/31 23:16:24", 1000, 1440},
+        // A message longer than its NAL unit is dropped; the one before counts.
+        StreamCase{"message_too_long",
+                   [](StreamPlan* p) {
+                     for (testing::FramePlan& frame : p->frames) {
+                       SeiMessage broken{true, date_tags(0x46, 2030, 1, 1, 0, 0, 0), 0,
+                                         std::nullopt, 5000};
+                       frame.sei.push_back(broken);
+                     }
+                   },
+                   "2021/01/17 17:33:16", 520, 1440},
+        StreamCase{"count_past_the_message",
+                   [](StreamPlan* p) {
+                     for (testing::FramePlan& frame : p->frames) {
+                       frame.sei[0].tag_count = 200;
+                     }
+                   },
+                   "2021/01/17 17:33:16", 520, 1440},
+        StreamCase{"only_the_date_of_a_frame_without_day",
+                   [](StreamPlan* p) {
+                     for (testing::FramePlan& frame : p->frames) {
+                       frame.sei[0].tags = {date_tags(0x46, 2021, 1, 17, 0, 0, 0)[0]};
+                     }
+                   },
+                   "", 0, 0},
+        StreamCase{"no_sei",
+                   [](StreamPlan* p) {
+                     for (testing::FramePlan& frame : p->frames) {
+                       frame.sei.clear();
+                     }
+                   },
+                   "", 0, 0},
+        StreamCase{"no_video_listed", [](StreamPlan* p) { p->video_listed = false; }, "", 0, 0},
+        StreamCase{"no_frames", [](StreamPlan* p) { p->frames.clear(); }, "", 0, 0}),
+    [](const ::testing::TestParamInfo<StreamCase>& shape) { return shape.param.what; });
+
+// The head may end anywhere; the greatest PTS then comes from the tail,
+// which starts on a packet boundary.
+TEST(StreamTailTest, TheLastFrameComesFromTheTail) {
+  const std::vector<std::uint8_t> bytes = testing::build_stream(real_clip());
+  const std::size_t head_size = bytes.size() / 2 + 77;  // frame 13 is the 15th of 36 in the file
+  const std::size_t tail_at = (bytes.size() - bytes.size() / 4) / 192 * 192;
+  const ByteSpan all(bytes.data(), bytes.size());
+  Playlist with_tail;
+  ASSERT_TRUE(clip_from_stream(all.first(head_size), all.subspan(tail_at), "c.m2ts", &with_tail));
+  EXPECT_EQ(duration_ms(with_tail.play_items[0]), 1440u);
+  EXPECT_EQ(with_tail.play_items[0].first_cue_ms, 520u);
+  EXPECT_EQ(with_tail.play_items[0].clip_name, "c");
+  Playlist head_only;
+  ASSERT_TRUE(clip_from_stream(all.first(head_size), {}, "c.m2ts", &head_only));
+  EXPECT_LT(duration_ms(head_only.play_items[0]), 1440u);
+}
+
+TEST(StreamNameTest, BaseNamesAndSubtitleNames) {
+  const std::pair<const char*, const char*> names[] = {
+      {"STREAM/00000.MTS", "00000"}, {"/a/b/my.clip.m2ts", "my.clip"}, {"clip", "clip"},
+      {"dir.x/clip", "clip"},        {".hidden", ".hidden"},           {"a.", "a"}};
+  for (const auto& [path, clip] : names) {
+    EXPECT_EQ(clip_name_of(base_name(path)), clip) << path;
+  }
+}
+
+}  // namespace
+}  // namespace zelvok
