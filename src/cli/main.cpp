@@ -1,10 +1,13 @@
 // zelvok: recording dates and times from a camcorder playlist, as subtitles.
 #include <csignal>
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "cli/run.h"
+#include "messages/console.h"
+#include "messages/messages.h"
 #include "platform/files.h"
 
 #ifdef _WIN32
@@ -13,9 +16,13 @@
 #include <shellapi.h>
 
 #include "platform/windows_text.h"
+#else
+#include <unistd.h>
 #endif
 
 namespace {
+
+constexpr int kStandardOutput = 1;
 
 #ifdef _WIN32
 
@@ -46,11 +53,30 @@ int main(int argc, char** argv) {
   zelvok::keep_standard_descriptors();
 #ifndef _WIN32
   // A console that goes away (zelvok ... | head) must not stop the run halfway
-  // through a subtitle file: its writes fail quietly instead.
+  // through a subtitle file: its writes fail quietly instead. A file-size
+  // limit makes a write fail too, and the run reports it as a full disk.
   (void)std::signal(SIGPIPE, SIG_IGN);
+  (void)std::signal(SIGXFSZ, SIG_IGN);
+  // The console's buffer is had now, so that no message is lost for want of
+  // memory later; a terminal keeps getting whole lines at once.
+  static char console_buffer[BUFSIZ];
+  (void)std::setvbuf(stdout, console_buffer, isatty(kStandardOutput) != 0 ? _IOLBF : _IOFBF,
+                     sizeof console_buffer);
 #endif
-  const std::vector<std::string> arguments = program_arguments(argc, argv);
-  const int status = zelvok::run(arguments, zelvok::standard_console());
+  const zelvok::Console console = zelvok::standard_console();
+  // Made while there is memory, for when there is none.
+  const std::string out_of_memory = zelvok::encode_text(
+      zelvok::text_in(zelvok::messages::kAllocationFailed, console.language), console.encoding);
+  int status = zelvok::kExitFailure;
+  try {
+    status = zelvok::run(program_arguments(argc, argv), console);
+  } catch (const std::bad_alloc&) {
+    // Every file opened was closed on the way here, as far as it got. The
+    // console's own buffer may be what could not be had: the message goes
+    // straight to the descriptor, after what the buffer holds.
+    (void)std::fflush(stdout);
+    (void)zelvok::write_fully(kStandardOutput, out_of_memory.data(), out_of_memory.size());
+  }
   // Nothing is left to tell the user if the console itself fails.
   (void)std::fflush(stdout);
   return status;

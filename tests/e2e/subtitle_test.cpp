@@ -1,5 +1,6 @@
 // The built program writing subtitles: timelines, selection, scene matching,
 // and files it must never harm.
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -524,6 +525,78 @@ TEST(OutputFailureTest, AFullDiskInMidClipStopsTheRun) {
     EXPECT_EQ(r.result.status, 255);
     EXPECT_FALSE(fs::exists(r.folder.path / "00001.srt"));
   }
+}
+
+// A file-size limit fails the write as a full disk does: reported, not a
+// signal that loses the console lines.
+TEST(HostileEnvironmentTest, AFileSizeLimitIsAFailedWrite) {
+  Outcome r;
+  run(&r, testing::playlist_of({clip("00000", 3600000)}, {scene_at(2015, 1, 1, 0, 0, 0)}),
+      {"-o", "all.srt"});
+  const std::string written = r.file("all.srt");
+  ASSERT_GT(written.size(), 50u * 1024);
+  Outcome limited;
+  testing::write_file(limited.folder.path / "00000.mpls",
+                      testing::build_playlist(testing::playlist_of(
+                          {clip("00000", 3600000)}, {scene_at(2015, 1, 1, 0, 0, 0)})));
+  limited.result = testing::run_zelvok({"-o", "all.srt", "00000.mpls"}, limited.folder.path,
+                                       testing::ResourceLimit{RLIMIT_FSIZE, 50 * 1024});
+  // Both files pass the limit together; the first whose write fails is named.
+  const std::string lines = head(1) + clip_lines("00000") + date_line("2015/01/01 00:00:00");
+  EXPECT_TRUE(limited.result.output == lines + sjis(messages::kOutputWriteFailed, "00000.srt") ||
+              limited.result.output == lines + sjis(messages::kOutputWriteFailed, "all.srt"))
+      << limited.result.output;
+  EXPECT_EQ(limited.result.status, 255);
+  EXPECT_EQ(limited.result.errors, "");
+  // What went out before the limit is the start of the file.
+  EXPECT_TRUE(written.starts_with(limited.file("all.srt")));
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ZELVOK_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZELVOK_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+// Under a memory limit every allocation that fails gets the allocation
+// message: the limit is lowered until the program can no longer start, and
+// each run must end complete or with that message, never killed by it.
+TEST(HostileEnvironmentTest, AMemoryLimitGetsTheAllocationMessage) {
+#ifdef ZELVOK_ADDRESS_SANITIZER
+  GTEST_SKIP() << "the address sanitizer needs more address space than any limit leaves";
+#else
+  std::vector<testing::ClipPlan> clips;
+  std::vector<testing::ScenePlan> scenes;
+  for (int k = 0; k < 50; ++k) {
+    clips.push_back(clip(std::to_string(10000 + k), 1000));
+    scenes.push_back(scene_at(2024, 7, 14, 9, 30, 0));
+  }
+  Outcome r;
+  testing::write_file(r.folder.path / "00000.mpls",
+                      testing::build_playlist(testing::playlist_of(clips, scenes)));
+  int refused = 0;
+  for (std::uint64_t limit = std::uint64_t{16} << 20; limit >= (std::uint64_t{3} << 20);
+       limit -= std::uint64_t{256} << 10) {
+    const testing::ProgramResult result = testing::run_zelvok(
+        {"00000.mpls"}, r.folder.path, testing::ResourceLimit{RLIMIT_AS, limit});
+    if (result.status == 127) {
+      break;  // the system cannot even load the program
+    }
+    ASSERT_TRUE(result.status == 0 || result.status == 255) << limit << ": " << result.status;
+    ASSERT_EQ(result.errors, "") << limit;
+    if (result.status == 255) {
+      // Where even the Shift_JIS converter could not be loaded, the console
+      // shows the texts as they are held.
+      ASSERT_TRUE(result.output.ends_with(sjis(messages::kAllocationFailed)) ||
+                  result.output.ends_with(messages::kAllocationFailed.japanese))
+          << limit << ": " << result.output;
+      ++refused;
+    }
+  }
+  EXPECT_GT(refused, 0);
+#endif
 }
 
 TEST(OutputFailureTest, NothingToWriteOnAFullDiskSucceeds) {

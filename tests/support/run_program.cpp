@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -80,7 +81,8 @@ void undo_text_mode(std::string* output) {
 // descriptors, which this process then closes, as it closes `close_in_child`
 // in the child.
 pid_t start(const std::vector<std::string>& command, const std::filesystem::path& folder,
-            int out_fd, int err_fd, std::initializer_list<int> close_in_child) {
+            int out_fd, int err_fd, std::initializer_list<int> close_in_child,
+            std::optional<ResourceLimit> limit = std::nullopt) {
   std::vector<std::string> words = command;
   std::vector<char*> argv;
   for (std::string& word : words) {
@@ -100,6 +102,12 @@ pid_t start(const std::vector<std::string>& command, const std::filesystem::path
     }
     if (chdir(folder.c_str()) != 0) {
       _exit(127);
+    }
+    if (limit) {
+      const rlimit value{static_cast<rlim_t>(limit->value), static_cast<rlim_t>(limit->value)};
+      if (setrlimit(limit->resource, &value) != 0) {
+        _exit(126);
+      }
     }
     execvp(argv[0], argv.data());
     _exit(127);
@@ -125,13 +133,14 @@ bool testing_windows_build() {
 }
 
 ProgramResult run_program(const std::vector<std::string>& command,
-                          const std::filesystem::path& folder) {
+                          const std::filesystem::path& folder, std::optional<ResourceLimit> limit) {
   int out_pipe[2];
   int err_pipe[2];
   if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0) {
     throw std::runtime_error("pipe failed");
   }
-  const pid_t child = start(command, folder, out_pipe[1], err_pipe[1], {out_pipe[0], err_pipe[0]});
+  const pid_t child =
+      start(command, folder, out_pipe[1], err_pipe[1], {out_pipe[0], err_pipe[0]}, limit);
   ProgramResult result{-1, {}, {}};
   drain(out_pipe[0], err_pipe[0], &result);
   result.status = finish(child);
@@ -147,15 +156,15 @@ bool runner_failed(const ProgramResult& result) {
 }
 
 ProgramResult run_zelvok(const std::vector<std::string>& arguments,
-                         const std::filesystem::path& folder) {
+                         const std::filesystem::path& folder, std::optional<ResourceLimit> limit) {
   std::vector<std::string> command = program_command();
   const bool windows = command.size() > 1;
   command.insert(command.end(), arguments.begin(), arguments.end());
-  ProgramResult result = run_program(command, folder);
+  ProgramResult result = run_program(command, folder, limit);
   if (windows && runner_failed(result)) {
     std::cerr << "the runner ended with " << result.status << " (" << result.errors
               << "); running the program again\n";
-    result = run_program(command, folder);
+    result = run_program(command, folder, limit);
   }
   if (windows) {
     undo_text_mode(&result.output);

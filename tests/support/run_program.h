@@ -1,7 +1,9 @@
 // Running the built program as a user would, in a folder of its own.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,14 +18,22 @@ struct ProgramResult {
   std::string errors;  // every byte written to standard error
 };
 
+// A resource limit (setrlimit) set in the child before it starts the program.
+struct ResourceLimit {
+  int resource;  // RLIMIT_FSIZE, RLIMIT_AS, ...
+  std::uint64_t value;
+};
+
 // Runs `command` (a program found on PATH, then its arguments) in `folder`,
 // its output to pipes.
 ProgramResult run_program(const std::vector<std::string>& command,
-                          const std::filesystem::path& folder);
+                          const std::filesystem::path& folder,
+                          std::optional<ResourceLimit> limit = std::nullopt);
 
 // Runs the zelvok binary with `arguments` in `folder`, output to pipes.
 ProgramResult run_zelvok(const std::vector<std::string>& arguments,
-                         const std::filesystem::path& folder);
+                         const std::filesystem::path& folder,
+                         std::optional<ResourceLimit> limit = std::nullopt);
 
 // Runs the zelvok binary with its standard output on a pipe that nobody
 // reads any more; returns the exit status.
