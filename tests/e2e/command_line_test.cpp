@@ -128,6 +128,22 @@ INSTANTIATE_TEST_SUITE_P(
                           {"missing.mpls"},
                           "\n Input file: [missing.mpls]\n\n Cannot open the file. Stopping.\n"}));
 
+// A terminal gets UTF-8 when its locale variables say so, even for a locale
+// the system has not installed; pipes and other locales get Shift_JIS.
+TEST(TerminalTest, ATerminalOfAUtf8LocaleGetsUtf8) {
+  testing::TempFolder folder;
+  const std::string utf8(messages::kNoFileName.japanese);
+  const std::pair<std::vector<std::string>, std::string> runs[] = {
+      {{"LANG=xx_YY.UTF-8"}, utf8},
+      {{"LC_ALL=", "LC_CTYPE=zz_ZZ.utf8", "LANG=C"}, utf8},
+      {{"LC_ALL=C", "LANG=xx_YY.UTF-8"}, sjis(messages::kNoFileName)},
+      {{}, sjis(messages::kNoFileName)}};
+  for (const auto& [locale, output] : runs) {
+    EXPECT_EQ(testing::run_zelvok_on_terminal({}, folder.path, locale), output)
+        << (locale.empty() ? "-" : locale.back());
+  }
+}
+
 TEST(LanguageTest, AnythingButEnglishKeepsJapanese) {
   const LanguageVariable german("de_DE.UTF-8");
   testing::TempFolder folder;

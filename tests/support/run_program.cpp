@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -182,6 +183,62 @@ int run_zelvok_unread(const std::vector<std::string>& arguments,
   std::vector<std::string> command = program_command();
   command.insert(command.end(), arguments.begin(), arguments.end());
   return finish(start(command, folder, out_pipe[1], STDERR_FILENO, {}));
+}
+
+std::string run_zelvok_on_terminal(const std::vector<std::string>& arguments,
+                                   const std::filesystem::path& folder,
+                                   const std::vector<std::string>& locale) {
+  int terminal = -1;
+  int program_side = -1;
+  if (openpty(&terminal, &program_side, nullptr, nullptr, nullptr) != 0) {
+    throw std::runtime_error("openpty failed");
+  }
+  std::vector<std::string> command = program_command();
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : command) {
+    argv.push_back(word.data());
+  }
+  argv.push_back(nullptr);
+  const pid_t child = fork();
+  if (child == 0) {
+    close(terminal);
+    dup2(program_side, STDOUT_FILENO);
+    close(program_side);
+    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+      unsetenv(name);
+    }
+    for (const std::string& setting : locale) {
+      const std::size_t equals = setting.find('=');
+      setenv(setting.substr(0, equals).c_str(), setting.substr(equals + 1).c_str(), 1);
+    }
+    if (chdir(folder.c_str()) != 0) {
+      _exit(127);
+    }
+    execvp(argv[0], argv.data());
+    _exit(127);
+  }
+  close(program_side);
+  std::string received;
+  char chunk[4096];
+  for (;;) {
+    const ssize_t got = read(terminal, chunk, sizeof chunk);
+    if (got > 0) {
+      received.append(chunk, static_cast<std::size_t>(got));
+    } else if (got == 0 || errno != EINTR) {
+      break;  // EIO once the program has closed its side
+    }
+  }
+  close(terminal);
+  finish(child);
+  // The terminal turns each line feed into CR LF.
+  std::string plain;
+  for (std::size_t at = 0; at < received.size(); ++at) {
+    if (received.compare(at, 2, "\r\n") != 0) {
+      plain += received[at];
+    }
+  }
+  return plain;
 }
 
 TempFolder::TempFolder() {

@@ -40,6 +40,14 @@ ProgramResult run_zelvok(const std::vector<std::string>& arguments,
 int run_zelvok_unread(const std::vector<std::string>& arguments,
                       const std::filesystem::path& folder);
 
+// Runs the zelvok binary with its standard output on a terminal (a
+// pseudo-terminal), with the locale variables LC_ALL, LC_CTYPE and LANG set
+// as `locale` says (each "NAME=value") and all others of them unset; returns
+// what the terminal received.
+std::string run_zelvok_on_terminal(const std::vector<std::string>& arguments,
+                                   const std::filesystem::path& folder,
+                                   const std::vector<std::string>& locale);
+
 // True when the program under test is the Windows build (run under wine),
 // whose console shows names in Shift_JIS like the rest of the line.
 bool testing_windows_build();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "messages/messages.h"
+#include "platform/terminal.h"
 
 namespace zelvok {
 namespace {
@@ -184,6 +185,30 @@ TEST(ConsoleTest, ValuesPassThroughUnchanged) {
             " PlayItem\x90\x94\x82\xCD [13] \x82\xC5\x82\xB7\x81\x42\n");
   EXPECT_EQ(render_message(messages::kPlayItemCount.japanese, "13", ConsoleEncoding::kUtf8),
             " PlayItem数は [13] です。\n");
+}
+
+// The first of LC_ALL, LC_CTYPE and LANG that is set and not empty decides.
+TEST(TerminalTest, TheLocaleVariablesNameUtf8) {
+  struct Locale {
+    const char* lc_all;
+    const char* lc_ctype;
+    const char* lang;
+    bool utf8;
+  };
+  const Locale locales[] = {{nullptr, nullptr, "en_US.UTF-8", true},
+                            {nullptr, nullptr, "xx_YY.utf8", true},
+                            {nullptr, nullptr, "C.Utf-8", true},
+                            {"C", nullptr, "ja_JP.UTF-8", false},
+                            {"", "ja_JP.UTF-8", "C", true},
+                            {nullptr, "POSIX", "en_US.UTF-8", false},
+                            {nullptr, nullptr, "ja_JP.eucJP", false},
+                            {nullptr, nullptr, "ja_JP.SJIS", false},
+                            {"", "", "", false},
+                            {nullptr, nullptr, nullptr, false}};
+  for (const Locale& locale : locales) {
+    EXPECT_EQ(locale_names_utf8(locale.lc_all, locale.lc_ctype, locale.lang), locale.utf8)
+        << (locale.lang == nullptr ? "-" : locale.lang);
+  }
 }
 
 TEST(ConsoleTest, UnformattedTextsStayWhole) {
