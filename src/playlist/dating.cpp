@@ -10,13 +10,12 @@ namespace {
 // A PlayItem that no mark has named yet.
 constexpr std::size_t kNoScene = std::numeric_limits<std::size_t>::max();
 
-// Gives each PlayItem that a dated entry's mark names that entry. The marks
-// must be entry marks naming PlayItems in strictly increasing order.
-bool read_recording_starts(ByteSpan bytes, std::uint64_t marks, const SceneTable& scenes,
+// Gives each PlayItem that a dated entry's mark names that entry. There is
+// a mark for each entry, and those of dated entries are entry marks naming
+// PlayItems in strictly increasing order.
+bool mark_recording_starts(const std::vector<PlayListMark>& marks, const SceneTable& scenes,
                            std::vector<PlayItem>* items) {
-  std::uint16_t mark_count = 0;
-  if (!read_u16(bytes, marks + layout::kMarkCount, &mark_count) || mark_count != scenes.size() ||
-      !has_bytes(bytes, marks + layout::kFirstMark, layout::kMarkSize * mark_count)) {
+  if (marks.size() != scenes.size()) {
     return false;
   }
   std::size_t lowest_next = 0;
@@ -24,16 +23,13 @@ bool read_recording_starts(ByteSpan bytes, std::uint64_t marks, const SceneTable
     if (!is_dated(scenes[k])) {
       continue;
     }
-    const std::uint64_t mark = marks + layout::kFirstMark + layout::kMarkSize * k;
-    std::uint8_t type = 0;
-    std::uint16_t index = 0;
-    if (!read_u8(bytes, mark + layout::kMarkType, &type) ||
-        !read_u16(bytes, mark + layout::kMarkPlayItem, &index) || type != layout::kEntryMark ||
-        index >= items->size() || index < lowest_next) {
+    const PlayListMark& mark = marks[k];
+    if (mark.type != layout::kEntryMark || mark.play_item >= items->size() ||
+        mark.play_item < lowest_next) {
       return false;
     }
-    (*items)[index].scene = k;
-    lowest_next = std::size_t{index} + 1;
+    (*items)[mark.play_item].scene = k;
+    lowest_next = std::size_t{mark.play_item} + 1;
   }
   return true;
 }
@@ -51,13 +47,13 @@ void date_one_scene_each(const SceneTable& scenes, std::vector<PlayItem>* items)
   }
 }
 
-bool date_split_recordings(ByteSpan bytes, std::uint64_t marks, const SceneTable& scenes,
+bool date_split_recordings(const std::vector<PlayListMark>& marks, const SceneTable& scenes,
                            std::vector<PlayItem>* items) {
   for (PlayItem& item : *items) {
     item.scene = kNoScene;
     item.elapsed_ms = 0;
   }
-  if (!read_recording_starts(bytes, marks, scenes, items)) {
+  if (!mark_recording_starts(marks, scenes, items)) {
     return false;
   }
   for (std::size_t i = 0; i < items->size(); ++i) {

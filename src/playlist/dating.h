@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "playlist/byte_reader.h"
 #include "playlist/playlist.h"
 
 namespace zelvok {
@@ -19,9 +18,8 @@ void date_one_scene_each(const SceneTable& scenes, std::vector<PlayItem>* items)
 // entry per recording. The PlayListMark that belongs to each dated entry (mark
 // k to entry k) names the PlayItem where its recording begins; every PlayItem
 // that no such mark names continues the recording of the one before it.
-// `marks` is where the PlayListMark lies. False when the marks do not
-// describe the PlayItems so.
-bool date_split_recordings(ByteSpan bytes, std::uint64_t marks, const SceneTable& scenes,
+// False when the marks do not describe the PlayItems so.
+bool date_split_recordings(const std::vector<PlayListMark>& marks, const SceneTable& scenes,
                            std::vector<PlayItem>* items);
 
 }  // namespace zelvok

@@ -9,41 +9,41 @@
 namespace zelvok {
 namespace {
 
-LoadFault read_image(int descriptor, std::uint64_t size, PlaylistImage* image) {
+PlaylistFault read_image(int descriptor, std::uint64_t size, PlaylistImage* image) {
   std::array<std::uint8_t, layout::kMagic.size()> head{};
   if (read_fully(descriptor, head.data(), head.size()) < head.size() || !has_magic(head)) {
-    return LoadFault::kNotPlaylist;
+    return PlaylistFault::kNotPlaylist;
   }
   if (size < head.size()) {
     // The file grew after it was measured: its size is no longer known.
-    return LoadFault::kOpenFailed;
+    return PlaylistFault::kOpenFailed;
   }
   if (size > kMaxPlaylistSize) {
-    return LoadFault::kAllocationFailed;
+    return PlaylistFault::kAllocationFailed;
   }
   const auto byte_count = static_cast<std::size_t>(size);
   std::unique_ptr<std::uint8_t[]> bytes(new (std::nothrow) std::uint8_t[byte_count]);
   if (bytes == nullptr) {
-    return LoadFault::kAllocationFailed;
+    return PlaylistFault::kAllocationFailed;
   }
   std::copy(head.begin(), head.end(), bytes.get());
   const std::size_t rest = byte_count - head.size();
   if (read_fully(descriptor, bytes.get() + head.size(), rest) < rest) {
-    return LoadFault::kOpenFailed;
+    return PlaylistFault::kOpenFailed;
   }
   image->bytes = std::move(bytes);
   image->size = byte_count;
-  return LoadFault::kNone;
+  return PlaylistFault::kNone;
 }
 
 }  // namespace
 
-LoadFault load_playlist(const std::string& name, PlaylistImage* image) {
+PlaylistFault load_playlist(const std::string& name, PlaylistImage* image) {
   const OpenedFile file = open_for_reading(name);
   if (file.descriptor < 0) {
-    return LoadFault::kOpenFailed;
+    return PlaylistFault::kOpenFailed;
   }
-  LoadFault fault = LoadFault::kOpenFailed;
+  PlaylistFault fault = PlaylistFault::kOpenFailed;
   if (file.regular) {
     fault = read_image(file.descriptor, file.size, image);
     image->identity = file.identity;

@@ -49,6 +49,12 @@ struct SceneEntry {
 
 using SceneTable = std::vector<SceneEntry>;
 
+// One PlayListMark: for a camcorder, where a recording begins.
+struct PlayListMark {
+  std::uint8_t type;        // 1: an entry mark
+  std::uint16_t play_item;  // the index of the PlayItem it marks
+};
+
 struct Playlist {
   std::vector<PlayItem> play_items;  // in playlist order
   SceneTable scenes;                 // in table order, dated and undated

@@ -7,22 +7,12 @@
 namespace zelvok {
 namespace {
 
-const Message* message_for(LoadFault fault) {
-  switch (fault) {
-    case LoadFault::kOpenFailed:
-      return &messages::kOpenFailed;
-    case LoadFault::kNotPlaylist:
-      return &messages::kNotPlaylist;
-    case LoadFault::kAllocationFailed:
-      return &messages::kAllocationFailed;
-    case LoadFault::kNone:
-      break;
-  }
-  return nullptr;
-}
-
 const Message* message_for(PlaylistFault fault) {
   switch (fault) {
+    case PlaylistFault::kOpenFailed:
+      return &messages::kOpenFailed;
+    case PlaylistFault::kAllocationFailed:
+      return &messages::kAllocationFailed;
     case PlaylistFault::kNotPlaylist:
       return &messages::kNotPlaylist;
     case PlaylistFault::kBadExtensionData:
@@ -44,8 +34,8 @@ const Message* message_for(PlaylistFault fault) {
 bool read_playlist(const std::string& name, const Console& console, Playlist* playlist,
                    FileIdentity* input) {
   PlaylistImage image;
-  const LoadFault load_fault = load_playlist(name, &image);
-  if (load_fault != LoadFault::kNone) {
+  const PlaylistFault load_fault = load_playlist(name, &image);
+  if (load_fault != PlaylistFault::kNone) {
     print(console, *message_for(load_fault));
     return false;
   }

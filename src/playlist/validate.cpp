@@ -126,6 +126,24 @@ bool read_play_item(ByteSpan bytes, std::uint64_t* at, PlayItem* item) {
   return true;
 }
 
+// The PlayListMark at `marks`: a count, then the marks, all inside the file.
+bool read_marks(ByteSpan bytes, std::uint64_t marks, std::vector<PlayListMark>* read) {
+  std::uint16_t count = 0;
+  if (!read_u16(bytes, marks + layout::kMarkCount, &count) ||
+      !has_bytes(bytes, marks + layout::kFirstMark, layout::kMarkSize * count)) {
+    return false;
+  }
+  read->resize(count);
+  for (std::uint64_t k = 0; k < count; ++k) {
+    const std::uint64_t mark = marks + layout::kFirstMark + layout::kMarkSize * k;
+    if (!read_u8(bytes, mark + layout::kMarkType, &(*read)[k].type) ||
+        !read_u16(bytes, mark + layout::kMarkPlayItem, &(*read)[k].play_item)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 bool read_play_items(ByteSpan bytes, std::uint64_t playlist, std::uint16_t count,
                      std::vector<PlayItem>* items) {
   items->resize(count);
@@ -146,9 +164,12 @@ PlaylistFault read_dated_play_items(ByteSpan bytes, const Addresses& addresses, 
       return PlaylistFault::kNotPlaylist;
     }
     date_one_scene_each(playlist->scenes, &playlist->play_items);
-  } else if (!in_file || !date_split_recordings(bytes, addresses.marks, playlist->scenes,
-                                                &playlist->play_items)) {
-    return PlaylistFault::kSceneCountMismatch;
+  } else {
+    std::vector<PlayListMark> marks;
+    if (!in_file || !read_marks(bytes, addresses.marks, &marks) ||
+        !date_split_recordings(marks, playlist->scenes, &playlist->play_items)) {
+      return PlaylistFault::kSceneCountMismatch;
+    }
   }
   const bool safe =
       std::all_of(playlist->play_items.begin(), playlist->play_items.end(), has_safe_name);

@@ -10,9 +10,12 @@
 
 namespace zelvok {
 
-// The checks in the order they are made; the first that fails is reported.
+// What ends the reading of a playlist: first the loading of the file, then
+// the checks in the order they are made; the first that fails is reported.
 enum class PlaylistFault {
   kNone,
+  kOpenFailed,          // missing, unreadable, not a regular file, or cut short while read
+  kAllocationFailed,    // no memory, or a file larger than any playlist
   kNotPlaylist,         // wrong magic, header cut short, PlayList or a PlayItem unusable
   kBadExtensionData,    // extension data beyond the file, wrong size, count or IDs
   kBadPlexBlock,        // "PLEX" block beyond the file, missing, or of the wrong length

@@ -17,25 +17,36 @@ std::uint16_t decode_bcd_year(std::uint16_t bcd) {
   return static_cast<std::uint16_t>(year);
 }
 
-// A leap year is one divisible by 4: camcorders keep no century rule.
+// The camera calendar: a leap year is one divisible by 4, as camcorders keep
+// no century rule. Everything below counts days through these two.
+constexpr bool is_leap_year(unsigned year) {
+  return year % 4 == 0;
+}
+
+// Leap years among 0000 to year - 1.
+constexpr std::uint64_t leap_years_before(unsigned year) {
+  return (year + 3) / 4;
+}
+
 unsigned days_in_month(unsigned month, unsigned year) {
   static constexpr std::array<std::uint8_t, 12> kDays = {31, 28, 31, 30, 31, 30,
                                                          31, 31, 30, 31, 30, 31};
   if (month < 1 || month > kDays.size()) {
     return 31;  // only a damaged entry gets here; it keeps counting as a long month
   }
-  if (month == 2 && year % 4 == 0) {
+  if (month == 2 && is_leap_year(year)) {
     return 29;
   }
   return kDays[month - 1];
 }
 
-unsigned days_in_year(unsigned year) {
-  return year % 4 == 0 ? 366 : 365;
+constexpr unsigned days_in_year(unsigned year) {
+  return is_leap_year(year) ? 366 : 365;
 }
 
-// Days in four consecutive years: exactly one of them is a leap year.
-constexpr std::uint64_t kDaysPerFourYears = 4 * 365 + 1;
+// Days in four consecutive years, from one divisible by 4.
+constexpr std::uint64_t kDaysPerFourYears =
+    days_in_year(0) + days_in_year(1) + days_in_year(2) + days_in_year(3);
 constexpr std::int64_t kSecondsPerDay = 86400;
 
 void next_month(RecordingStamp* stamp) {
@@ -128,7 +139,8 @@ RecordingStamp decode_stamp(const SceneEntry& entry) {
 }
 
 std::int64_t days_since_year_zero(const RecordingStamp& stamp) {
-  std::int64_t days = std::int64_t{365} * stamp.year + (stamp.year + 3) / 4;
+  auto days = static_cast<std::int64_t>(std::uint64_t{365} * stamp.year +
+                                        leap_years_before(stamp.year));
   for (unsigned month = 1; month < stamp.month; ++month) {
     days += days_in_month(month, stamp.year);
   }

@@ -105,6 +105,13 @@ INSTANTIATE_TEST_SUITE_P(
                   PlaylistFault::kSceneCountMismatch},
         SplitCase{"same PlayItem twice", [](PlaylistPlan* s) { s->marks[2].play_item = 0; },
                   PlaylistFault::kSceneCountMismatch},
+        // Read in this order, the first part would belong to the last recording.
+        SplitCase{"PlayItems named out of order",
+                  [](PlaylistPlan* s) {
+                    s->marks[0].play_item = 3;
+                    s->marks[2].play_item = 0;
+                  },
+                  PlaylistFault::kSceneCountMismatch},
         SplitCase{"first PlayItem unnamed", [](PlaylistPlan* s) { s->marks[0].play_item = 1; },
                   PlaylistFault::kSceneCountMismatch},
         SplitCase{"unnamed part that does not continue",
