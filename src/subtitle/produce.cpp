@@ -38,15 +38,11 @@ bool is_selected(const OutputPlan& plan, std::uint32_t number) {
 
 // Opens an output file, never on the input or on another output still open.
 bool open_output(Walk* walk, const std::string& name, SrtFile* file) {
-  if (walk->memory != nullptr) {
-    if (file == &walk->clip && name == walk->whole.name) {
-      return false;
-    }
-    open_memory_srt_file(name, &(*walk->memory)[name], file);
-    return true;
-  }
   const std::array<FileIdentity, 2> kept = {
       walk->input, file == &walk->clip ? walk->whole.identity : walk->input};
+  if (walk->memory != nullptr) {
+    return open_memory_srt_file(name, kept, walk->memory, file);
+  }
   return open_srt_file(name, kept, file);
 }
 

@@ -2,13 +2,13 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 
 #include "messages/console.h"
 #include "playlist/playlist.h"
 #include "subtitle/date_format.h"
+#include "subtitle/srt_file.h"
 
 namespace zelvok {
 
@@ -29,9 +29,6 @@ struct OutputPlan {
 // the playlist file, which is never written.
 bool produce_subtitles(const OutputPlan& plan, const Playlist& playlist, const FileIdentity& input,
                        const Console& console);
-
-// Files by name, as the walk would leave them on disk.
-using MemoryFiles = std::map<std::string, std::string>;
 
 // The same walk with every file kept in `files` instead of on disk.
 bool produce_subtitles_in_memory(const OutputPlan& plan, const Playlist& playlist,

@@ -139,8 +139,8 @@ RecordingStamp decode_stamp(const SceneEntry& entry) {
 }
 
 std::int64_t days_since_year_zero(const RecordingStamp& stamp) {
-  auto days = static_cast<std::int64_t>(std::uint64_t{365} * stamp.year +
-                                        leap_years_before(stamp.year));
+  auto days =
+      static_cast<std::int64_t>(std::uint64_t{365} * stamp.year + leap_years_before(stamp.year));
   for (unsigned month = 1; month < stamp.month; ++month) {
     days += days_in_month(month, stamp.year);
   }

@@ -16,6 +16,19 @@ bool flush(SrtFile* file) {
   return written;
 }
 
+bool is_kept_file(const FileIdentity& file, std::span<const FileIdentity> kept) {
+  return std::any_of(kept.begin(), kept.end(),
+                     [&](const FileIdentity& identity) { return same_file(identity, file); });
+}
+
+// Memory files are told apart by where their content is kept, on a device
+// no file system has.
+constexpr std::uint64_t kMemoryDevice = ~std::uint64_t{0};
+
+FileIdentity memory_identity(const std::string* content) {
+  return FileIdentity{kMemoryDevice, reinterpret_cast<std::uintptr_t>(content)};
+}
+
 void start_buffer(SrtFile* file) {
   if (file->buffer == nullptr) {
     // Zeroed, so that every page is in memory from the start: a run's memory
@@ -36,9 +49,7 @@ bool open_srt_file(const std::string& name, std::span<const FileIdentity> kept, 
   if (opened.descriptor < 0) {
     return false;
   }
-  const bool is_kept = std::any_of(kept.begin(), kept.end(), [&](const FileIdentity& identity) {
-    return same_file(identity, opened.identity);
-  });
+  const bool is_kept = is_kept_file(opened.identity, kept);
   // Devices such as /dev/null cannot be emptied and need not be; nor need a
   // new file, and emptying one costs as much as writing a block.
   if (is_kept || (opened.regular && opened.size > 0 && !truncate_file(opened.descriptor))) {
@@ -53,13 +64,19 @@ bool open_srt_file(const std::string& name, std::span<const FileIdentity> kept, 
   return true;
 }
 
-void open_memory_srt_file(const std::string& name, std::string* memory, SrtFile* file) {
+bool open_memory_srt_file(const std::string& name, std::span<const FileIdentity> kept,
+                          MemoryFiles* files, SrtFile* file) {
+  std::string* memory = &(*files)[name];
+  if (is_kept_file(memory_identity(memory), kept)) {
+    return false;
+  }
   memory->clear();
   file->name = name;
   file->descriptor = -1;
   file->memory = memory;
-  file->identity = FileIdentity{0, 0};
+  file->identity = memory_identity(memory);
   start_buffer(file);
+  return true;
 }
 
 char* srt_space_after_flush(SrtFile* file, std::size_t size) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
@@ -34,8 +35,13 @@ struct SrtFile {
 // files (the input, or another output of this run), which are left untouched.
 bool open_srt_file(const std::string& name, std::span<const FileIdentity> kept, SrtFile* file);
 
-// Starts a file whose bytes replace the content of `memory`.
-void open_memory_srt_file(const std::string& name, std::string* memory, SrtFile* file);
+// Files by name, as a walk would leave them on disk.
+using MemoryFiles = std::map<std::string, std::string>;
+
+// Starts the file `name` of `files`, whose bytes replace its content, unless
+// it is one of the `kept` files, as open_srt_file does on disk.
+bool open_memory_srt_file(const std::string& name, std::span<const FileIdentity> kept,
+                          MemoryFiles* files, SrtFile* file);
 
 // srt_space when the buffer must be written out first.
 char* srt_space_after_flush(SrtFile* file, std::size_t size);

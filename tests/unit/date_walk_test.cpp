@@ -14,43 +14,17 @@
 #include "subtitle/produce.h"
 #include "support/playlist_builder.h"
 #include "support/run_program.h"
+#include "support/walk_in_memory.h"
 
 namespace zelvok {
 namespace {
 
 using testing::scene_at;
 
-struct Walked {
-  bool succeeded = false;
-  std::string console;  // in UTF-8, as the texts are held
-  MemoryFiles files;
-};
-
-Walked walk_bytes(const std::vector<std::uint8_t>& bytes, std::vector<std::string> options) {
-  Walked walked;
-  const Validation validation = validate_playlist(ByteSpan(bytes.data(), bytes.size()));
-  EXPECT_EQ(validation.fault, PlaylistFault::kNone);
-  options.emplace_back("in.mpls");
-  const ScanResult scan = scan_arguments(options);
-  EXPECT_EQ(scan.outcome, ScanOutcome::kRun);
-  char* text = nullptr;
-  std::size_t size = 0;
-  std::FILE* stream = open_memstream(&text, &size);
-  walked.succeeded = produce_subtitles_in_memory(output_plan(scan.options), validation.playlist,
-                                                 {stream, ConsoleEncoding::kUtf8}, &walked.files);
-  std::fclose(stream);
-  walked.console.assign(text, size);
-  std::free(text);
-  return walked;
-}
-
-Walked walk(const testing::PlaylistPlan& plan, std::vector<std::string> options) {
-  return walk_bytes(testing::build_playlist(plan), std::move(options));
-}
-
-std::string cue(int number, const char* start, const char* end, const char* text) {
-  return std::to_string(number) + "\r\n" + start + " --> " + end + "\r\n" + text + "\r\n\r\n";
-}
+using testing::cue;
+using testing::walk;
+using testing::walk_bytes;
+using testing::Walked;
 
 std::string date_line(const char* date) {
   return render_message(messages::kRecordingDate.japanese, date, ConsoleEncoding::kUtf8);
