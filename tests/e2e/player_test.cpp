@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/requirements.h"
 #include "support/run_program.h"
 
 namespace zelvok {
@@ -74,13 +75,7 @@ void expect_same_cue(const Cue& player, const Cue& written, const std::string& w
 }
 
 TEST(PlayerTest, FfmpegReadsEveryEntry) {
-  if (!has_ffmpeg()) {
-    // CI installs ffmpeg: there a missing player is a failure, not a skip.
-    if (std::getenv("CI") != nullptr) {
-      FAIL() << "ffmpeg is not installed";
-    }
-    GTEST_SKIP() << "ffmpeg is not installed";
-  }
+  ZELVOK_REQUIRE(has_ffmpeg(), "ffmpeg");
   testing::TempFolder folder;
   const fs::path sample = fs::path(ZELVOK_SOURCE_DIR) / "examples/00000.mpls";
   ASSERT_EQ(testing::run_zelvok({sample.string()}, folder.path).status, 0);

@@ -11,6 +11,7 @@
 
 #include "messages/messages.h"
 #include "support/playlist_builder.h"
+#include "support/requirements.h"
 #include "support/run_program.h"
 #include "support/stream_builder.h"
 
@@ -37,18 +38,9 @@ std::string name_line(const std::string& name) {
   return sjis(messages::kInputName, name);
 }
 
-// A tool that CI installs: missing there, it is a failure, not a skip.
 bool has_tool(const char* check) {
   return std::system(check) == 0;
 }
-
-#define REQUIRE_TOOL(check, name)                \
-  if (!has_tool(check)) {                        \
-    if (std::getenv("CI") != nullptr) {          \
-      FAIL() << name << " is not installed";     \
-    }                                            \
-    GTEST_SKIP() << name << " is not installed"; \
-  }
 
 TEST(StreamRunTest, AClipIsDatedFromItsOwnFrames) {
   testing::TempFolder folder;
@@ -74,9 +66,7 @@ TEST(StreamRunTest, AClipIsDatedFromItsOwnFrames) {
 // The head of a real Canon clip: one frame, so a clip of length 0.
 TEST(StreamRunTest, TheRealCameraHeadDatesAClipOfNoLength) {
   const fs::path sample = fs::path(ZELVOK_SAMPLES_DIR) / "exiftool_t_images_M2TS.mts";
-  if (!fs::exists(sample)) {
-    GTEST_SKIP() << "no real clip beside the checkout";
-  }
+  ZELVOK_REQUIRE(fs::exists(sample), "the real clip beside the checkout");
   testing::TempFolder folder;
   fs::copy_file(sample, folder.path / "00000.MTS");
   const testing::ProgramResult result = testing::run_zelvok({"00000.MTS"}, folder.path);
@@ -131,7 +121,7 @@ TEST(StreamRunTest, RefusalsAndWhatIsNoStream) {
 // ffprobe reads the video packets of a built stream with the PTS the plan
 // gave them, in file order, for both packet sizes.
 TEST(StreamBuilderTest, FfprobeReadsThePlannedTimes) {
-  REQUIRE_TOOL("ffprobe -version > /dev/null 2>&1", "ffprobe");
+  ZELVOK_REQUIRE(has_tool("ffprobe -version > /dev/null 2>&1"), "ffprobe");
   for (const std::size_t packet_size : {192, 188}) {
     testing::StreamPlan plan = ticking_clip();
     plan.packet_size = packet_size;
@@ -161,7 +151,7 @@ TEST(StreamBuilderTest, FfprobeReadsThePlannedTimes) {
 
 // ExifTool finds the date and zone the plan put in every frame.
 TEST(StreamBuilderTest, ExiftoolReadsThePlannedDate) {
-  REQUIRE_TOOL("exiftool -ver > /dev/null 2>&1", "ExifTool");
+  ZELVOK_REQUIRE(has_tool("exiftool -ver > /dev/null 2>&1"), "ExifTool");
   testing::TempFolder folder;
   testing::write_file(folder.path / "clip.mts", testing::build_stream(ticking_clip()));
   const testing::ProgramResult read = testing::run_program(

@@ -13,6 +13,7 @@
 #include "playlist/validate.h"
 #include "subtitle/produce.h"
 #include "support/playlist_builder.h"
+#include "support/requirements.h"
 #include "support/run_program.h"
 #include "support/walk_in_memory.h"
 
@@ -150,9 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
 // from their bytes.
 TEST(RealPlaylistFormatTest, NamesAndZonesFromTheCamerasBytes) {
   const std::filesystem::path samples = ZELVOK_SAMPLES_DIR;
-  if (!std::filesystem::is_directory(samples)) {
-    GTEST_SKIP() << "no real playlists beside the checkout";
-  }
+  ZELVOK_REQUIRE(std::filesystem::is_directory(samples), "the real playlists beside the checkout");
   const std::pair<const char*, std::pair<const char*, const char*>> firsts[] = {
       {"Jakebutta_verbose-octo-guide_AVCHD_BDMV_PLAYLIST_00000.MPL",
        {"00000.srt", "Sun 07 Oct 2012 18:53:09 -05:00"}},
