@@ -157,9 +157,11 @@ void write_stream_seeds(const fs::path& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: make_corpus FOLDER\n");
-    return 2;
+  if (argc != 2 || argv[1][0] == '-') {
+    const bool help =
+        argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h");
+    std::fprintf(help ? stdout : stderr, "usage: make_corpus FOLDER\n");
+    return help ? 0 : 2;
   }
   const fs::path folder = argv[1];
   fs::create_directories(folder / "corpus");

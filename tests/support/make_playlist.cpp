@@ -67,8 +67,14 @@ zelvok::testing::PlaylistPlan plan_of(const std::vector<std::vector<std::uint32_
 }
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: make_playlist OUTPUT [+]DURATION_MS[xCOUNT]...\n");
+  const std::string_view first = argc > 1 ? argv[1] : "";
+  if (argc < 2 || first == "--help" || first == "-h") {
+    std::fprintf(argc < 2 ? stderr : stdout,
+                 "usage: make_playlist OUTPUT [+]DURATION_MS[xCOUNT]...\n");
+    return argc < 2 ? 2 : 0;
+  }
+  if (first.starts_with('-')) {
+    std::fprintf(stderr, "make_playlist: unknown option '%s'\n", argv[1]);
     return 2;
   }
   std::vector<std::vector<std::uint32_t>> recordings;

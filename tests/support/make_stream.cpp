@@ -34,9 +34,11 @@ StreamPlan clip_from(std::uint64_t first_pts) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3 || std::strcmp(argv[1], "--help") == 0) {
-    std::fprintf(stderr, "usage: make_stream FILE [BYTES]\n");
-    return argc == 2 ? 0 : 2;
+  const bool help =
+      argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0);
+  if (argc < 2 || argc > 3 || help || argv[1][0] == '-') {
+    std::fprintf(help ? stdout : stderr, "usage: make_stream FILE [BYTES]\n");
+    return help ? 0 : 2;
   }
   const std::vector<std::uint8_t> head = zelvok::testing::build_stream(clip_from(54000));
   zelvok::testing::write_file(argv[1], head);
