@@ -4,11 +4,22 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "playlist/layout.h"
-
 namespace zelvok::testing {
 namespace {
 
+// Where the builder puts each field, typed from the movie playlist format
+// (and checked against real camcorder playlists in the tests), not taken from
+// the program: a fault in one is not hidden by the other.
+constexpr std::size_t kMagicSize = 8;               // "MPLS0100"
+constexpr std::size_t kPlayListAddressAt = 8;       // u32 in the header
+constexpr std::size_t kPlayListMarkAddressAt = 12;  // u32 in the header
+constexpr std::size_t kExtensionAddressAt = 16;     // u32 in the header
+constexpr std::size_t kRecordLengthSize = 2;        // a PlayItem's u16 length field
+constexpr std::size_t kExtensionEntryCountAt = 11;  // u8 after length, data block address, 3 bytes
+constexpr std::size_t kSceneTableSizeAt = 326;      // u16 in the PLEX block
+constexpr std::size_t kFirstSceneAt = 330;          // after the table size and the count
+constexpr std::size_t kSceneEntrySize = 66;
+constexpr std::size_t kSceneTableSizeExtra = 2;  // the table size counts the count field
 // Sizes of the parts the program does not read, as a camcorder lays them out.
 constexpr std::size_t kAppInfoEnd = 58;           // header and AppInfoPlayList
 constexpr std::uint16_t kRecordBodyLength = 48;   // PlayItem bytes after the length field
@@ -58,7 +69,7 @@ void write_play_item(Writer* out, const ClipPlan& clip) {
   out->u8(0);  // STC reference
   out->u32(clip.in_time);
   out->u32(clip.out_time);
-  out->zeros_to(start + layout::kRecordLengthSize + kRecordBodyLength);
+  out->zeros_to(start + kRecordLengthSize + kRecordBodyLength);
 }
 
 void write_playlist(Writer* out, const PlaylistPlan& plan) {
@@ -83,7 +94,7 @@ void write_scene(Writer* out, const ScenePlan& scene) {
   }
   out->zeros_to(start + kSceneMarker);
   out->u8(scene.marker);
-  out->zeros_to(start + layout::kSceneEntrySize);
+  out->zeros_to(start + kSceneEntrySize);
 }
 
 void write_plex_block(Writer* out, const PlaylistPlan& plan) {
@@ -92,9 +103,9 @@ void write_plex_block(Writer* out, const PlaylistPlan& plan) {
   out->text(plan.plex_magic);
   out->u32(0);
   out->u32(plan.plex_block_length);
-  out->zeros_to(start + layout::kSceneTableSize);
+  out->zeros_to(start + kSceneTableSizeAt);
   out->u16(plan.scene_table_size.value_or(
-      static_cast<std::uint16_t>(layout::kSceneEntrySize * count + layout::kSceneTableSizeExtra)));
+      static_cast<std::uint16_t>(kSceneEntrySize * count + kSceneTableSizeExtra)));
   out->u16(plan.scene_count.value_or(count));
   for (const ScenePlan& scene : plan.scenes) {
     write_scene(out, scene);
@@ -105,13 +116,12 @@ void write_extension_data(Writer* out, const PlaylistPlan& plan) {
   const std::size_t start = out->bytes.size();
   out->u32(0);  // length, filled in once the file is complete
   out->u32(plan.data_block_address.value_or(kExtensionHeaderSize));
-  out->zeros_to(start + layout::kEntryCount);
+  out->zeros_to(start + kExtensionEntryCountAt);
   out->u8(plan.extension_entry_count);
   out->u16(plan.id1);
   out->u16(plan.id2);
   out->u32(kExtensionHeaderSize);  // the entry's own start and length, unused
-  out->u32(static_cast<std::uint32_t>(layout::kFirstScene +
-                                      layout::kSceneEntrySize * plan.scenes.size()));
+  out->u32(static_cast<std::uint32_t>(kFirstSceneAt + kSceneEntrySize * plan.scenes.size()));
   out->zeros_to(start + kExtensionHeaderSize);
   write_plex_block(out, plan);
   const std::uint32_t length = static_cast<std::uint32_t>(out->bytes.size() - start - 4);
@@ -186,7 +196,7 @@ PlaylistPlan recordings_of(const std::vector<std::vector<std::uint32_t>>& parts,
 std::vector<std::uint8_t> build_playlist(const PlaylistPlan& plan) {
   Writer out;
   std::string magic = plan.magic;
-  magic.resize(layout::kMagic.size(), ' ');
+  magic.resize(kMagicSize, ' ');
   out.text(magic);
   out.zeros_to(kAppInfoEnd);  // P, the mark address and E are filled in below
   const auto playlist = static_cast<std::uint32_t>(out.bytes.size());
@@ -196,9 +206,9 @@ std::vector<std::uint8_t> build_playlist(const PlaylistPlan& plan) {
   const auto extension = static_cast<std::uint32_t>(out.bytes.size());
   write_extension_data(&out, plan);
   out.bytes.insert(out.bytes.end(), plan.trailing.begin(), plan.trailing.end());
-  out.put_u32(layout::kPlayListAddress, plan.playlist_address.value_or(playlist));
-  out.put_u32(layout::kPlayListMarkAddress, plan.mark_address.value_or(marks));
-  out.put_u32(layout::kExtensionDataAddress, plan.extension_address.value_or(extension));
+  out.put_u32(kPlayListAddressAt, plan.playlist_address.value_or(playlist));
+  out.put_u32(kPlayListMarkAddressAt, plan.mark_address.value_or(marks));
+  out.put_u32(kExtensionAddressAt, plan.extension_address.value_or(extension));
   return out.bytes;
 }
 
