@@ -120,28 +120,6 @@ TEST(LoadTest, UnreadableFileCannotBeOpened) {
   EXPECT_EQ(result.output, header("in.mpls") + sjis(messages::kOpenFailed));
 }
 
-// Each cut of a sound file ends with one clean message, never a crash.
-TEST(DamagedFileTest, EveryTruncationEndsWithOneMessage) {
-  testing::TempFolder folder;
-  const std::vector<std::uint8_t> bytes = testing::build_playlist(two_clips());
-  const std::set<std::string> failures = {
-      sjis(messages::kNotPlaylist), sjis(messages::kBadExtensionData),
-      sjis(messages::kBadPlexBlock), sjis(messages::kBadSceneTableSize),
-      sjis(messages::kSceneCountMismatch)};
-  for (std::size_t size = 0; size < bytes.size(); ++size) {
-    testing::write_file(
-        folder.path / "cut.mpls",
-        std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(size)));
-    const testing::ProgramResult result = testing::run_zelvok({"cut.mpls"}, folder.path);
-    ASSERT_EQ(result.status, 255) << size;
-    std::string rest = result.output.substr(header("cut.mpls").size());
-    if (rest.starts_with(count_line(2))) {
-      rest = rest.substr(count_line(2).size());
-    }
-    EXPECT_EQ(failures.count(rest), 1u) << "cut at " << size;
-  }
-}
-
 // The files kept for the fuzzer that must be rejected, each with its message
 // and the PlayItem count shown before it: one broken field each, from the
 // header to the clip names, the same breaks the validation unit tests make.

@@ -199,12 +199,24 @@ std::vector<std::uint8_t> build_playlist(const PlaylistPlan& plan) {
   magic.resize(kMagicSize, ' ');
   out.text(magic);
   out.zeros_to(kAppInfoEnd);  // P, the mark address and E are filled in below
-  const auto playlist = static_cast<std::uint32_t>(out.bytes.size());
-  write_playlist(&out, plan);
-  const auto marks = static_cast<std::uint32_t>(out.bytes.size());
-  write_marks(&out, plan);
+  std::uint32_t playlist = 0;
+  std::uint32_t marks = 0;
+  const auto write_lists = [&] {
+    playlist = static_cast<std::uint32_t>(out.bytes.size());
+    write_playlist(&out, plan);
+    marks = static_cast<std::uint32_t>(out.bytes.size());
+    write_marks(&out, plan);
+  };
+  if (!plan.lists_after_scenes) {
+    write_lists();
+  }
   const auto extension = static_cast<std::uint32_t>(out.bytes.size());
   write_extension_data(&out, plan);
+  if (plan.lists_after_scenes) {
+    write_lists();
+    out.put_u32(extension, plan.extension_length.value_or(
+                               static_cast<std::uint32_t>(out.bytes.size() - extension - 4)));
+  }
   out.bytes.insert(out.bytes.end(), plan.trailing.begin(), plan.trailing.end());
   out.put_u32(kPlayListAddressAt, plan.playlist_address.value_or(playlist));
   out.put_u32(kPlayListMarkAddressAt, plan.mark_address.value_or(marks));

@@ -60,6 +60,10 @@ struct PlaylistPlan {
   std::optional<std::uint16_t> scene_table_size;  // S; default: 66 n + 2
   std::optional<std::uint16_t> scene_count;       // n; default: scenes.size()
   std::vector<std::uint8_t> trailing;             // bytes after the extension data
+  // The PlayList and PlayListMark written after the scene table, inside the
+  // extension data's length (where real camcorders leave bytes of their own),
+  // instead of before the extension data.
+  bool lists_after_scenes = false;
 };
 
 // A dated scene from decimal fields, stored as BCD as a camcorder does.
