@@ -5,14 +5,21 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/arguments.h"
+#include "cli/run.h"
+#include "messages/console.h"
 #include "messages/messages.h"
+#include "playlist/validate.h"
+#include "subtitle/produce.h"
 #include "support/playlist_builder.h"
 #include "support/run_program.h"
 
@@ -51,10 +58,15 @@ std::string head(int count) {
          sjis(messages::kPlayItemCount, std::to_string(count));
 }
 
+// A run on 00000.mpls: of the program in a folder, or of the reader and the
+// walk with the files in memory.
 struct Outcome {
   testing::TempFolder folder;
   testing::ProgramResult result;
-  std::string file(const std::string& name) const { return read_file(folder.path / name); }
+  std::optional<MemoryFiles> memory;
+  std::string file(const std::string& name) const {
+    return memory ? memory->at(name) : read_file(folder.path / name);
+  }
 };
 
 void run(Outcome* r, const PlaylistPlan& plan, std::vector<std::string> options = {}) {
@@ -63,8 +75,38 @@ void run(Outcome* r, const PlaylistPlan& plan, std::vector<std::string> options 
   r->result = testing::run_zelvok(options, r->folder.path);
 }
 
+// The same run in memory, the console in Shift_JIS as on a pipe: the lines
+// the reading stage prints, then the walk's. For what the walk writes; the
+// program's own handling of files is tested with run().
+void walk_run(Outcome* r, const PlaylistPlan& plan, std::vector<std::string> options = {}) {
+  const std::vector<std::uint8_t> bytes = testing::build_playlist(plan);
+  const Validation validation = validate_playlist(bytes);
+  ASSERT_EQ(validation.fault, PlaylistFault::kNone);
+  options.emplace_back("00000.mpls");
+  char* text = nullptr;
+  std::size_t size = 0;
+  std::FILE* stream = open_memstream(&text, &size);
+  const Console console{stream, ConsoleEncoding::kShiftJis};
+  print(console, messages::kInputName, "00000.mpls");
+  print(console, messages::kPlayItemCount, std::to_string(validation.play_item_count));
+  r->memory.emplace();
+  const bool produced = produce_subtitles_in_memory(output_plan(scan_arguments(options).options),
+                                                    validation.playlist, console, &*r->memory);
+  std::fclose(stream);
+  r->result = testing::ProgramResult{produced ? 0 : 255, std::string(text, size), ""};
+  std::free(text);
+}
+
 std::vector<std::string> files(const Outcome& r) {
-  return testing::files_in(r.folder.path);
+  if (!r.memory) {
+    return testing::files_in(r.folder.path);
+  }
+  std::vector<std::string> names = {"00000.mpls"};
+  for (const auto& [name, content] : *r.memory) {
+    names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 // The files of the two-clip example, kept byte for byte.
@@ -149,8 +191,8 @@ class DurationTest : public ::testing::TestWithParam<DurationCase> {};
 
 TEST_P(DurationTest, OneEntryPerSecondAndOneForTheRest) {
   Outcome r;
-  run(&r, testing::playlist_of({{"00000", 90, 90 + GetParam().ticks, std::nullopt}},
-                               {scene_at(2024, 7, 14, 9, 30, 58)}));
+  walk_run(&r, testing::playlist_of({{"00000", 90, 90 + GetParam().ticks, std::nullopt}},
+                                    {scene_at(2024, 7, 14, 9, 30, 58)}));
   EXPECT_EQ(r.result.status, 0);
   EXPECT_EQ(r.result.output, head(1) + clip_lines("00000") + date_line("2024/07/14 09:30:58"));
   EXPECT_EQ(r.file("00000.srt"), GetParam().clip_file);
@@ -173,9 +215,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SubtitleTest, LeftoverMillisecondsCarryIntoLaterClips) {
   Outcome r;
-  run(&r, testing::playlist_of({clip("00000", 1700), clip("00001", 1600), clip("00002", 500)},
-                               {scene_at(2010, 1, 1, 0, 0, 0), scene_at(2010, 2, 1, 0, 0, 0),
-                                scene_at(2010, 3, 1, 0, 0, 0)}));
+  walk_run(&r, testing::playlist_of({clip("00000", 1700), clip("00001", 1600), clip("00002", 500)},
+                                    {scene_at(2010, 1, 1, 0, 0, 0), scene_at(2010, 2, 1, 0, 0, 0),
+                                     scene_at(2010, 3, 1, 0, 0, 0)}));
   EXPECT_EQ(r.file("playlist.srt"),
             entry(1, "00:00:00,000", "00:00:01,000", "2010/01/01 00:00:00") +
                 entry(2, "00:00:01,000", "00:00:01,700", "2010/01/01 00:00:01") +
@@ -195,7 +237,7 @@ PlaylistPlan three_clips() {
 
 TEST(SelectionTest, OnlyTheChosenClipIsWrittenFromZero) {
   Outcome r;
-  run(&r, three_clips(), {"-s", "2", "-e", "2"});
+  walk_run(&r, three_clips(), {"-s", "2", "-e", "2"});
   EXPECT_EQ(r.result.status, 0);
   EXPECT_EQ(r.result.output, head(3) + clip_lines("00001") + date_line("2011/01/02 00:00:00"));
   const std::string expected = entry(1, "00:00:00,000", "00:00:01,000", "2011/01/02 00:00:00") +
@@ -213,7 +255,7 @@ class SkipAllTest : public ::testing::TestWithParam<SkipAllCase> {};
 
 TEST_P(SkipAllTest, LeavesAnEmptyWholePlaylistFile) {
   Outcome r;
-  run(&r, three_clips(), GetParam().options);
+  walk_run(&r, three_clips(), GetParam().options);
   EXPECT_EQ(r.result.status, 0);
   EXPECT_EQ(r.result.output, head(3));
   EXPECT_EQ(files(r), (std::vector<std::string>{"00000.mpls", "playlist.srt"}));
@@ -227,7 +269,7 @@ INSTANTIATE_TEST_SUITE_P(Selection, SkipAllTest,
 
 TEST(SelectionTest, NegativeLastNeverEndsTheSelection) {
   Outcome r;
-  run(&r, three_clips(), {"-e", "-1", "-s", "+2"});
+  walk_run(&r, three_clips(), {"-e", "-1", "-s", "+2"});
   EXPECT_EQ(r.result.output, head(3) + clip_lines("00001") + date_line("2011/01/02 00:00:00") +
                                  clip_lines("00002") + date_line("2011/01/03 00:00:00"));
 }
@@ -250,7 +292,7 @@ TEST_P(SplitTest, EveryPartKeepsTheRecordingsSeconds) {
   const SplitCase& c = GetParam();
   Outcome r;
   const std::vector<std::string> names = {"00000", "00001", "00002", "00003"};
-  run(&r, testing::recordings_of({c.parts}, {c.recorded}));
+  walk_run(&r, testing::recordings_of({c.parts}, {c.recorded}));
   std::string console = head(static_cast<int>(c.parts.size()));
   for (std::size_t i = 0; i < c.parts.size(); ++i) {
     console += clip_lines(names[i]) + date_line(c.dates[i]);
@@ -310,10 +352,10 @@ TEST(SelectionTest, AClipsFileIsTheSameWhateverIsSelected) {
       {"-s", "2", "-e", "2"}, {"-s", "3"}, {"-e", "2"}, {"-s", "2", "-e", "5"}, {"-s", "6"}};
   for (const PlaylistPlan& plan : plans) {
     Outcome all;
-    run(&all, plan);
+    walk_run(&all, plan);
     for (const std::vector<std::string>& range : ranges) {
       Outcome some;
-      run(&some, plan, range);
+      walk_run(&some, plan, range);
       EXPECT_EQ(some.result.status, 0);
       for (const std::string& name : files(some)) {
         if (name != "00000.mpls" && name != "playlist.srt") {
@@ -329,7 +371,7 @@ TEST(SelectionTest, AClipsFileIsTheSameWhateverIsSelected) {
 // date that is not a real one stops the run before any file is written.
 TEST(ShiftTest, MovesEveryDateOrNone) {
   Outcome r;
-  run(&r, worked_example(), {"--shift=+1:00"});
+  walk_run(&r, worked_example(), {"--shift=+1:00"});
   EXPECT_EQ(r.result.output, head(2) + clip_lines("00000") + date_line("2008/12/01 00:59:59") +
                                  clip_lines("00001") + date_line("2009/01/01 00:59:59"));
   EXPECT_EQ(r.file("00001.srt"), entry(1, "00:00:00,000", "00:00:01,000", "2009/01/01 00:59:59"));
@@ -339,7 +381,7 @@ TEST(ShiftTest, MovesEveryDateOrNone) {
                 entry(3, "00:00:02,000", "00:00:02,500", "2008/12/01 01:00:01"));
 
   Outcome none;
-  run(&none, worked_example(), {"--shift", "+0:00"});
+  walk_run(&none, worked_example(), {"--shift", "+0:00"});
   for (const char* name : {"playlist.srt", "00000.srt", "00001.srt"}) {
     EXPECT_EQ(none.file(name), golden(name)) << name;
   }
@@ -347,7 +389,7 @@ TEST(ShiftTest, MovesEveryDateOrNone) {
   Outcome damaged;
   PlaylistPlan plan = worked_example();
   plan.scenes[1].day = 0x32;  // 2008/12/32
-  run(&damaged, plan, {"--shift=-0:00:01", "-s", "1", "-e", "1"});
+  walk_run(&damaged, plan, {"--shift=-0:00:01", "-s", "1", "-e", "1"});
   EXPECT_EQ(damaged.result.output, head(2) + sjis(messages::kShiftImpossible));
   EXPECT_EQ(damaged.result.status, 255);
   EXPECT_EQ(files(damaged), std::vector<std::string>{"00000.mpls"});
@@ -355,10 +397,10 @@ TEST(ShiftTest, MovesEveryDateOrNone) {
 
 TEST(SceneMatchTest, UndatedEntriesBeforeADatedOneArePassedOver) {
   Outcome r;
-  run(&r, testing::playlist_of(
-              {clip("00000", 1000), clip("00001", 1000)},
-              {testing::undated_scene(), testing::undated_scene(), scene_at(2012, 5, 5, 5, 5, 5),
-               testing::undated_scene(), scene_at(2012, 6, 6, 6, 6, 6)}));
+  walk_run(&r, testing::playlist_of({clip("00000", 1000), clip("00001", 1000)},
+                                    {testing::undated_scene(), testing::undated_scene(),
+                                     scene_at(2012, 5, 5, 5, 5, 5), testing::undated_scene(),
+                                     scene_at(2012, 6, 6, 6, 6, 6)}));
   EXPECT_EQ(r.result.output, head(2) + clip_lines("00000") + date_line("2012/05/05 05:05:05") +
                                  clip_lines("00001") + date_line("2012/06/06 06:06:06"));
 }
@@ -381,7 +423,7 @@ std::string last_entry(const std::string& file) {
 
 TEST(LongPlaylistTest, HoursGoPast100And256WithoutWrapping) {
   Outcome r;
-  run(&r, wrapped_clips(10));
+  walk_run(&r, wrapped_clips(10));
   ASSERT_EQ(r.result.status, 0);
   // 10 x 95443 full entries and 10 partial ones of 717 ms.
   const std::string whole = r.file("playlist.srt");
