@@ -27,17 +27,18 @@ using zelvok::Timecode;
 
 void put_time(std::FILE* file, std::uint64_t milliseconds) {
   const Timecode time = zelvok::timecode_at(milliseconds);
-  std::fprintf(file, "%02u:%02u:%02u,%03u", time.hour, time.minute, time.second, time.millisecond);
+  (void)std::fprintf(file, "%02u:%02u:%02u,%03u", time.hour, time.minute, time.second,
+                     time.millisecond);
 }
 
 void put_entry(std::FILE* file, SubtitleClock* clock, std::uint64_t length,
                const RecordingStamp& stamp) {
-  std::fprintf(file, "%llu\r\n", clock->number++);
+  (void)std::fprintf(file, "%llu\r\n", clock->number++);
   put_time(file, clock->start_ms);
-  std::fprintf(file, " --> ");
+  (void)std::fprintf(file, " --> ");
   put_time(file, clock->start_ms + length);
-  std::fprintf(file, "\r\n%04u/%02u/%02u %02u:%02u:%02u\r\n\r\n", stamp.year, stamp.month,
-               stamp.day, stamp.hour, stamp.minute, stamp.second);
+  (void)std::fprintf(file, "\r\n%04u/%02u/%02u %02u:%02u:%02u\r\n\r\n", stamp.year, stamp.month,
+                     stamp.day, stamp.hour, stamp.minute, stamp.second);
   clock->start_ms += length;
 }
 
@@ -64,7 +65,7 @@ void write_clip(Whole* whole, std::FILE* clip, std::uint64_t duration, std::uint
 
 int main(int argc, char** argv) {
   if (argc != 2) {
-    std::fprintf(stderr, "usage: fprintf_baseline PLAYLIST\n");
+    (void)std::fprintf(stderr, "usage: fprintf_baseline PLAYLIST\n");
     return 2;
   }
   std::ifstream in(argv[1], std::ios::binary);
@@ -72,7 +73,7 @@ int main(int argc, char** argv) {
                                         std::istreambuf_iterator<char>()};
   const zelvok::Validation validation = zelvok::validate_playlist(bytes);
   if (validation.fault != zelvok::PlaylistFault::kNone) {
-    std::fprintf(stderr, "fprintf_baseline: not a playlist it can write\n");
+    (void)std::fprintf(stderr, "fprintf_baseline: not a playlist it can write\n");
     return 1;
   }
   const zelvok::Playlist& playlist = validation.playlist;
@@ -82,8 +83,8 @@ int main(int argc, char** argv) {
     RecordingStamp stamp = zelvok::decode_stamp(playlist.scenes[item.scene]);
     zelvok::advance_stamp_by(&stamp, item.elapsed_ms / 1000);
     write_clip(&whole, clip, zelvok::duration_ms(item), item.elapsed_ms, stamp);
-    std::fclose(clip);
+    (void)std::fclose(clip);
   }
-  std::fclose(whole.file);
+  (void)std::fclose(whole.file);
   return 0;
 }

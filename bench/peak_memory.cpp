@@ -11,11 +11,13 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: peak_memory REPORT COMMAND...\n");
+    (void)std::fprintf(stderr, "usage: peak_memory REPORT COMMAND...\n");
     return 2;
   }
   const pid_t child = fork();
@@ -30,10 +32,11 @@ int main(int argc, char** argv) {
   }
   long long bytes_read = -1;
   if (std::FILE* io = std::fopen(("/proc/" + std::to_string(child) + "/io").c_str(), "r")) {
-    if (std::fscanf(io, "rchar: %lld", &bytes_read) != 1) {
-      bytes_read = -1;
+    char line[64] = {};
+    if (std::fgets(line, sizeof line, io) != nullptr && std::strncmp(line, "rchar: ", 7) == 0) {
+      bytes_read = std::strtoll(line + 7, nullptr, 10);
     }
-    std::fclose(io);
+    (void)std::fclose(io);
   }
   int status = 0;
   rusage usage{};
@@ -44,10 +47,11 @@ int main(int argc, char** argv) {
   if (report == nullptr) {
     return 2;
   }
-  std::fprintf(report, "%ld %ld.%06ld %ld.%06ld %lld\n", usage.ru_maxrss,
-               static_cast<long>(usage.ru_utime.tv_sec), static_cast<long>(usage.ru_utime.tv_usec),
-               static_cast<long>(usage.ru_stime.tv_sec), static_cast<long>(usage.ru_stime.tv_usec),
-               bytes_read);
-  std::fclose(report);
+  (void)std::fprintf(report, "%ld %ld.%06ld %ld.%06ld %lld\n", usage.ru_maxrss,
+                     static_cast<long>(usage.ru_utime.tv_sec),
+                     static_cast<long>(usage.ru_utime.tv_usec),
+                     static_cast<long>(usage.ru_stime.tv_sec),
+                     static_cast<long>(usage.ru_stime.tv_usec), bytes_read);
+  (void)std::fclose(report);
   return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
 }

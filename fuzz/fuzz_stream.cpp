@@ -22,7 +22,7 @@ namespace {
 
 // Milliseconds of video the walk may write: longer clips are valid but would
 // only slow the search down.
-constexpr std::uint64_t kMostMilliseconds = 4000 * 1000;
+constexpr std::uint64_t kMostMilliseconds = std::uint64_t{4000} * 1000;
 
 const zelvok::Console& quiet_console() {
   static const zelvok::Console console{std::fopen("/dev/null", "w"),
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (playlist.play_items.size() != 1 || playlist.scenes.size() != 1 ||
       playlist.play_items[0].scene != 0) {
-    std::fprintf(stderr, "zelvok fuzz: a stream's clip is not one dated PlayItem\n");
+    (void)std::fprintf(stderr, "zelvok fuzz: a stream's clip is not one dated PlayItem\n");
     std::abort();
   }
   if (zelvok::duration_ms(playlist.play_items[0]) > kMostMilliseconds) {
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   zelvok::MemoryFiles files;
   if (zelvok::produce_subtitles_in_memory(plan, playlist, quiet_console(), &files) &&
       files["clip.srt"] != files["playlist.srt"]) {
-    std::fprintf(stderr, "zelvok fuzz: the clip's file and the whole file differ\n");
+    (void)std::fprintf(stderr, "zelvok fuzz: the clip's file and the whole file differ\n");
     std::abort();
   }
   return 0;

@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto other = every.find(name);
     if (name != plan.whole_name && one != chosen.end() && other != every.end() &&
         one->second != other->second) {
-      std::fprintf(stderr, "zelvok fuzz: %s differs when clips are chosen\n", name.c_str());
+      (void)std::fprintf(stderr, "zelvok fuzz: %s differs when clips are chosen\n", name.c_str());
       std::abort();
     }
   }

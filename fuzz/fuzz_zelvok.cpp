@@ -71,7 +71,7 @@ void check_and_clear(const fs::path& folder, const std::string& output_name) {
     const std::string input_clip_file =
         fs::path(zelvok::fuzz::kInputName).replace_extension(".srt").string();
     if (name != output_name && name != input_clip_file && !is_clip_file(name)) {
-      std::fprintf(stderr, "zelvok fuzz: unexpected file '%s'\n", name.c_str());
+      (void)std::fprintf(stderr, "zelvok fuzz: unexpected file '%s'\n", name.c_str());
       std::abort();
     }
     fs::remove(entry.path());

@@ -105,7 +105,7 @@ bool is_utf8_terminal() {
          locale_names_utf8(std::getenv("LC_ALL"), std::getenv("LC_CTYPE"), std::getenv("LANG"));
 }
 
-bool write_to_console_window(std::FILE* /*stream*/, std::string_view /*utf8*/) {
+bool write_to_console_window(std::FILE* /*stream*/, std::string_view /*bytes*/) {
   return false;
 }
 

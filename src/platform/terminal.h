@@ -11,7 +11,7 @@ namespace zelvok {
 
 // The Shift_JIS (code page 932) bytes of a UTF-8 text; the text as it is
 // where the system has no converter, as it is better shown than dropped.
-std::string to_shift_jis(std::string_view utf8);
+std::string to_shift_jis(std::string_view text);
 
 // A name the user gave, as the console shows it: on POSIX its own bytes, in
 // whatever encoding the file system uses; on Windows, where names arrive as
@@ -29,6 +29,6 @@ bool locale_names_utf8(const char* lc_all, const char* lc_ctype, const char* lan
 // Writes UTF-8 text to the Windows console window when `stream` is standard
 // output on one, leaving its code page as the user set it; false elsewhere,
 // where the bytes go out as they are.
-bool write_to_console_window(std::FILE* stream, std::string_view utf8);
+bool write_to_console_window(std::FILE* stream, std::string_view bytes);
 
 }  // namespace zelvok

@@ -17,32 +17,35 @@ bool read_span(ByteSpan bytes, std::uint64_t offset, std::uint64_t length, ByteS
   return true;
 }
 
-bool read_u8(ByteSpan bytes, std::uint64_t offset, std::uint8_t* value) {
+namespace {
+
+// A big-endian field of `size` bytes (at most 4), changed only when whole.
+template <typename Field>
+bool read_big_endian(ByteSpan bytes, std::uint64_t offset, Field* value) {
   ByteSpan field;
-  if (!read_span(bytes, offset, 1, &field)) {
+  if (!read_span(bytes, offset, sizeof(Field), &field)) {
     return false;
   }
-  *value = field[0];
+  std::uint32_t read = 0;
+  for (const std::uint8_t byte : field) {
+    read = read << 8 | byte;
+  }
+  *value = static_cast<Field>(read);
   return true;
+}
+
+}  // namespace
+
+bool read_u8(ByteSpan bytes, std::uint64_t offset, std::uint8_t* value) {
+  return read_big_endian(bytes, offset, value);
 }
 
 bool read_u16(ByteSpan bytes, std::uint64_t offset, std::uint16_t* value) {
-  ByteSpan field;
-  if (!read_span(bytes, offset, 2, &field)) {
-    return false;
-  }
-  *value = static_cast<std::uint16_t>((field[0] << 8) | field[1]);
-  return true;
+  return read_big_endian(bytes, offset, value);
 }
 
 bool read_u32(ByteSpan bytes, std::uint64_t offset, std::uint32_t* value) {
-  ByteSpan field;
-  if (!read_span(bytes, offset, 4, &field)) {
-    return false;
-  }
-  *value = (std::uint32_t{field[0]} << 24) | (std::uint32_t{field[1]} << 16) |
-           (std::uint32_t{field[2]} << 8) | std::uint32_t{field[3]};
-  return true;
+  return read_big_endian(bytes, offset, value);
 }
 
 bool has_text(ByteSpan bytes, std::uint64_t offset, std::string_view expected) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "messages/messages.h"
+#include "support/requirements.h"
 #include "support/run_program.h"
 
 namespace zelvok {
@@ -131,6 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A terminal gets UTF-8 when its locale variables say so, even for a locale
 // the system has not installed; pipes and other locales get Shift_JIS.
 TEST(TerminalTest, ATerminalOfAUtf8LocaleGetsUtf8) {
+  ZELVOK_POSIX_ONLY();
   testing::TempFolder folder;
   const std::string utf8(messages::kNoFileName.japanese);
   const std::pair<std::vector<std::string>, std::string> runs[] = {

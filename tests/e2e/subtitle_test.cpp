@@ -21,6 +21,7 @@
 #include "playlist/validate.h"
 #include "subtitle/produce.h"
 #include "support/playlist_builder.h"
+#include "support/requirements.h"
 #include "support/run_program.h"
 
 namespace zelvok {
@@ -41,7 +42,7 @@ std::string entry(int number, const std::string& start, const std::string& end,
 // "00:MM:SS,000" for a whole number of seconds under an hour.
 std::string timecode(int seconds) {
   char text[32];
-  std::snprintf(text, sizeof text, "00:%02d:%02d,000", seconds / 60, seconds % 60);
+  (void)std::snprintf(text, sizeof text, "00:%02d:%02d,000", seconds / 60, seconds % 60);
   return text;
 }
 
@@ -92,7 +93,7 @@ void walk_run(Outcome* r, const PlaylistPlan& plan, std::vector<std::string> opt
   r->memory.emplace();
   const bool produced = produce_subtitles_in_memory(output_plan(scan_arguments(options).options),
                                                     validation.playlist, console, &*r->memory);
-  std::fclose(stream);
+  (void)std::fclose(stream);
   r->result = testing::ProgramResult{produced ? 0 : 255, std::string(text, size), ""};
   std::free(text);
 }
@@ -501,8 +502,11 @@ TEST(OutputSafetyTest, AClosedConsoleGetsNothingIntoTheFiles) {
   }
   Outcome r;
   testing::write_file(r.folder.path / "00000.mpls", testing::build_playlist(plan));
-  r.result = testing::run_program({"sh", "-c", "exec \"$0\" 00000.mpls >&-", ZELVOK_BINARY},
-                                  r.folder.path);
+  std::vector<std::string> command = {"sh", "-c", "exec \"$@\" 00000.mpls >&-", "sh"};
+  for (const std::string& word : testing::zelvok_command()) {
+    command.push_back(word);
+  }
+  r.result = testing::run_program(command, r.folder.path);
   EXPECT_EQ(r.result.status, 0);
   std::string expected;
   for (int i = 0; i < 70; ++i) {
@@ -531,6 +535,7 @@ TEST(OutputFailureTest, ClipFileThatCannotBeOpenedKeepsEarlierWork) {
 }
 
 TEST(OutputFailureTest, AFullDiskIsReported) {
+  ZELVOK_POSIX_ONLY();
   Outcome r;
   run(&r, worked_example(), {"-o", "/dev/full"});
   EXPECT_EQ(r.result.output, head(2) + clip_lines("00000") + date_line("2008/11/30 23:59:59") +
@@ -540,6 +545,7 @@ TEST(OutputFailureTest, AFullDiskIsReported) {
 }
 
 TEST(OutputFailureTest, AFullDiskUnderAClipFileIsReported) {
+  ZELVOK_POSIX_ONLY();
   Outcome r;
   fs::create_symlink("/dev/full", r.folder.path / "00000.srt");
   run(&r, worked_example());
@@ -552,6 +558,7 @@ TEST(OutputFailureTest, AFullDiskUnderAClipFileIsReported) {
 // Two hours of entries fill a write buffer: the disk fails in mid-clip, and
 // the run stops there, before the next clip.
 TEST(OutputFailureTest, AFullDiskInMidClipStopsTheRun) {
+  ZELVOK_POSIX_ONLY();
   const PlaylistPlan plan =
       testing::playlist_of({clip("00000", 7200000), clip("00001", 1000)},
                            {scene_at(2015, 1, 1, 0, 0, 0), scene_at(2015, 1, 2, 0, 0, 0)});
@@ -572,6 +579,7 @@ TEST(OutputFailureTest, AFullDiskInMidClipStopsTheRun) {
 // A file-size limit fails the write as a full disk does: reported, not a
 // signal that loses the console lines.
 TEST(HostileEnvironmentTest, AFileSizeLimitIsAFailedWrite) {
+  ZELVOK_POSIX_ONLY();
   Outcome r;
   run(&r, testing::playlist_of({clip("00000", 3600000)}, {scene_at(2015, 1, 1, 0, 0, 0)}),
       {"-o", "all.srt"});
@@ -581,8 +589,9 @@ TEST(HostileEnvironmentTest, AFileSizeLimitIsAFailedWrite) {
   testing::write_file(limited.folder.path / "00000.mpls",
                       testing::build_playlist(testing::playlist_of(
                           {clip("00000", 3600000)}, {scene_at(2015, 1, 1, 0, 0, 0)})));
-  limited.result = testing::run_zelvok({"-o", "all.srt", "00000.mpls"}, limited.folder.path,
-                                       testing::ResourceLimit{RLIMIT_FSIZE, 50 * 1024});
+  limited.result =
+      testing::run_zelvok({"-o", "all.srt", "00000.mpls"}, limited.folder.path,
+                          testing::ResourceLimit{RLIMIT_FSIZE, std::uint64_t{50} * 1024});
   // Both files pass the limit together; the first whose write fails is named.
   const std::string lines = head(1) + clip_lines("00000") + date_line("2015/01/01 00:00:00");
   EXPECT_TRUE(limited.result.output == lines + sjis(messages::kOutputWriteFailed, "00000.srt") ||
@@ -606,6 +615,7 @@ TEST(HostileEnvironmentTest, AFileSizeLimitIsAFailedWrite) {
 // message: the limit is lowered until the program can no longer start, and
 // each run must end complete or with that message, never killed by it.
 TEST(HostileEnvironmentTest, AMemoryLimitGetsTheAllocationMessage) {
+  ZELVOK_POSIX_ONLY();
 #ifdef ZELVOK_ADDRESS_SANITIZER
   GTEST_SKIP() << "the address sanitizer needs more address space than any limit leaves";
 #else
@@ -642,6 +652,7 @@ TEST(HostileEnvironmentTest, AMemoryLimitGetsTheAllocationMessage) {
 }
 
 TEST(OutputFailureTest, NothingToWriteOnAFullDiskSucceeds) {
+  ZELVOK_POSIX_ONLY();
   Outcome r;
   run(&r, worked_example(), {"-o", "/dev/full", "-s", "3"});
   EXPECT_EQ(r.result.output, head(2));
@@ -649,6 +660,7 @@ TEST(OutputFailureTest, NothingToWriteOnAFullDiskSucceeds) {
 }
 
 TEST(OutputFailureTest, AConsoleThatGoesAwayStopsNothing) {
+  ZELVOK_POSIX_ONLY();
   Outcome r;
   testing::write_file(r.folder.path / "00000.mpls", testing::build_playlist(worked_example()));
   EXPECT_EQ(testing::run_zelvok_unread({"00000.mpls"}, r.folder.path), 0);

@@ -27,7 +27,7 @@ PlaylistPlan clips_of(std::vector<std::uint32_t> milliseconds) {
   PlaylistPlan plan;
   for (std::size_t i = 0; i < milliseconds.size(); ++i) {
     char name[24];
-    std::snprintf(name, sizeof name, "%05zu", i % 100000);
+    (void)std::snprintf(name, sizeof name, "%05zu", i % 100000);
     plan.clips.push_back(clip(name, milliseconds[i]));
     plan.scenes.push_back(scene_at(2008, 2, 28, 23, 59, static_cast<unsigned>(50 + i % 10)));
   }
@@ -160,7 +160,7 @@ int main(int argc, char** argv) {
   if (argc != 2 || argv[1][0] == '-') {
     const bool help =
         argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h");
-    std::fprintf(help ? stdout : stderr, "usage: make_corpus FOLDER\n");
+    (void)std::fprintf(help ? stdout : stderr, "usage: make_corpus FOLDER\n");
     return help ? 0 : 2;
   }
   const fs::path folder = argv[1];

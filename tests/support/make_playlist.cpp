@@ -60,7 +60,7 @@ zelvok::testing::PlaylistPlan plan_of(const std::vector<std::vector<std::uint32_
   plan.scenes = scenes;
   for (const auto& parts : recordings) {
     char name[8];
-    std::snprintf(name, sizeof name, "%05zu", plan.clips.size() % 100000);
+    (void)std::snprintf(name, sizeof name, "%05zu", plan.clips.size() % 100000);
     plan.clips.push_back(zelvok::testing::clip(name, parts[0]));
   }
   return plan;
@@ -69,12 +69,12 @@ zelvok::testing::PlaylistPlan plan_of(const std::vector<std::vector<std::uint32_
 int main(int argc, char** argv) {
   const std::string_view first = argc > 1 ? argv[1] : "";
   if (argc < 2 || first == "--help" || first == "-h") {
-    std::fprintf(argc < 2 ? stderr : stdout,
-                 "usage: make_playlist OUTPUT [+]DURATION_MS[xCOUNT]...\n");
+    (void)std::fprintf(argc < 2 ? stderr : stdout,
+                       "usage: make_playlist OUTPUT [+]DURATION_MS[xCOUNT]...\n");
     return argc < 2 ? 2 : 0;
   }
   if (first.starts_with('-')) {
-    std::fprintf(stderr, "make_playlist: unknown option '%s'\n", argv[1]);
+    (void)std::fprintf(stderr, "make_playlist: unknown option '%s'\n", argv[1]);
     return 2;
   }
   std::vector<std::vector<std::uint32_t>> recordings;
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     if (!parse(argument.substr(0, times), &duration) ||
         (times != std::string_view::npos && !parse(argument.substr(times + 1), &count)) ||
         (continues && recordings.empty())) {
-      std::fprintf(stderr, "make_playlist: bad clip duration '%s'\n", argv[at]);
+      (void)std::fprintf(stderr, "make_playlist: bad clip duration '%s'\n", argv[at]);
       return 2;
     }
     for (unsigned long i = 0; i < count; ++i) {

@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
   const bool help =
       argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0);
   if (argc < 2 || argc > 3 || help || argv[1][0] == '-') {
-    std::fprintf(help ? stdout : stderr, "usage: make_stream FILE [BYTES]\n");
+    (void)std::fprintf(help ? stdout : stderr, "usage: make_stream FILE [BYTES]\n");
     return help ? 0 : 2;
   }
   const std::vector<std::uint8_t> head = zelvok::testing::build_stream(clip_from(54000));
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     const std::vector<std::uint8_t> tail =
         zelvok::testing::build_stream(clip_from(54000 + std::uint64_t{715} * 90000));
     if (size < head.size() + 2 * tail.size()) {
-      std::fprintf(stderr, "make_stream: %s bytes hold no head and tail\n", argv[2]);
+      (void)std::fprintf(stderr, "make_stream: %s bytes hold no head and tail\n", argv[2]);
       return 2;
     }
     std::filesystem::resize_file(argv[1], size);
@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     file.write(reinterpret_cast<const char*>(tail.data()),
                static_cast<std::streamsize>(tail.size()));
     if (!file) {
-      std::fprintf(stderr, "make_stream: cannot write %s\n", argv[1]);
+      (void)std::fprintf(stderr, "make_stream: cannot write %s\n", argv[1]);
       return 1;
     }
   }

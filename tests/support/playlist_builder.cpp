@@ -183,7 +183,7 @@ PlaylistPlan recordings_of(const std::vector<std::vector<std::uint32_t>>& parts,
     std::uint32_t in_time = kRecordingStart;
     for (std::size_t part = 0; part < recording.size(); ++part) {
       char name[8];
-      std::snprintf(name, sizeof name, "%05zu", plan.clips.size() % 100000);
+      (void)std::snprintf(name, sizeof name, "%05zu", plan.clips.size() % 100000);
       ClipPlan next = clip(name, recording[part], in_time);
       next.connection = part == 0 ? 1 : 6;
       in_time = next.out_time;

@@ -14,3 +14,13 @@
     }                                        \
     GTEST_SKIP() << (what) << " is missing"; \
   }
+
+#include "support/run_program.h"
+
+// A test of what POSIX systems do (devices such as /dev/full, permissions,
+// signals, resource limits, terminals), which the Windows build under wine
+// cannot show: skipped there.
+#define ZELVOK_POSIX_ONLY()                                     \
+  if (zelvok::testing::testing_windows_build()) {               \
+    GTEST_SKIP() << "POSIX behaviour, not the Windows build's"; \
+  }

@@ -52,20 +52,6 @@ void drain(int out_fd, int err_fd, ProgramResult* result) {
   }
 }
 
-// The program under test: the zelvok of this build, or another build of it
-// named by ZELVOK_TEST_BINARY, run through ZELVOK_TEST_RUNNER when that is
-// set (zelvok.exe under wine, for one).
-std::vector<std::string> program_command() {
-  const char* binary = std::getenv("ZELVOK_TEST_BINARY");
-  const char* runner = std::getenv("ZELVOK_TEST_RUNNER");
-  std::vector<std::string> command;
-  if (runner != nullptr && *runner != '\0') {
-    command.emplace_back(runner);
-  }
-  command.emplace_back(binary != nullptr && *binary != '\0' ? binary : ZELVOK_BINARY);
-  return command;
-}
-
 // Windows writes the console in text mode, each line feed as CR LF; the
 // messages themselves hold no CR, so the two compare equal once it is undone.
 void undo_text_mode(std::string* output) {
@@ -86,6 +72,7 @@ pid_t start(const std::vector<std::string>& command, const std::filesystem::path
             std::optional<ResourceLimit> limit = std::nullopt) {
   std::vector<std::string> words = command;
   std::vector<char*> argv;
+  argv.reserve(words.size() + 1);
   for (std::string& word : words) {
     argv.push_back(word.data());
   }
@@ -129,8 +116,22 @@ int finish(pid_t child) {
 
 }  // namespace
 
+// The program under test: the zelvok of this build, or another build of it
+// named by ZELVOK_TEST_BINARY, run through ZELVOK_TEST_RUNNER when that is
+// set (zelvok.exe under wine, for one).
+std::vector<std::string> zelvok_command() {
+  const char* binary = std::getenv("ZELVOK_TEST_BINARY");
+  const char* runner = std::getenv("ZELVOK_TEST_RUNNER");
+  std::vector<std::string> command;
+  if (runner != nullptr && *runner != '\0') {
+    command.emplace_back(runner);
+  }
+  command.emplace_back(binary != nullptr && *binary != '\0' ? binary : ZELVOK_BINARY);
+  return command;
+}
+
 bool testing_windows_build() {
-  return program_command().size() > 1;
+  return zelvok_command().size() > 1;
 }
 
 ProgramResult run_program(const std::vector<std::string>& command,
@@ -158,7 +159,7 @@ bool runner_failed(const ProgramResult& result) {
 
 ProgramResult run_zelvok(const std::vector<std::string>& arguments,
                          const std::filesystem::path& folder, std::optional<ResourceLimit> limit) {
-  std::vector<std::string> command = program_command();
+  std::vector<std::string> command = zelvok_command();
   const bool windows = command.size() > 1;
   command.insert(command.end(), arguments.begin(), arguments.end());
   ProgramResult result = run_program(command, folder, limit);
@@ -180,7 +181,7 @@ int run_zelvok_unread(const std::vector<std::string>& arguments,
     throw std::runtime_error("pipe failed");
   }
   close(out_pipe[0]);
-  std::vector<std::string> command = program_command();
+  std::vector<std::string> command = zelvok_command();
   command.insert(command.end(), arguments.begin(), arguments.end());
   return finish(start(command, folder, out_pipe[1], STDERR_FILENO, {}));
 }
@@ -193,9 +194,10 @@ std::string run_zelvok_on_terminal(const std::vector<std::string>& arguments,
   if (openpty(&terminal, &program_side, nullptr, nullptr, nullptr) != 0) {
     throw std::runtime_error("openpty failed");
   }
-  std::vector<std::string> command = program_command();
+  std::vector<std::string> command = zelvok_command();
   command.insert(command.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
+  argv.reserve(command.size() + 1);
   for (std::string& word : command) {
     argv.push_back(word.data());
   }

@@ -48,6 +48,10 @@ std::string run_zelvok_on_terminal(const std::vector<std::string>& arguments,
                                    const std::filesystem::path& folder,
                                    const std::vector<std::string>& locale);
 
+// The command that starts the program under test: the zelvok of this build,
+// or the one ZELVOK_TEST_BINARY names, through ZELVOK_TEST_RUNNER when set.
+std::vector<std::string> zelvok_command();
+
 // True when the program under test is the Windows build (run under wine),
 // whose console shows names in Shift_JIS like the rest of the line.
 bool testing_windows_build();

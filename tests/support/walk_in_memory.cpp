@@ -23,7 +23,7 @@ Walked walk_bytes(const std::vector<std::uint8_t>& bytes, std::vector<std::strin
   std::FILE* stream = open_memstream(&text, &size);
   walked.succeeded = produce_subtitles_in_memory(output_plan(scan.options), validation.playlist,
                                                  {stream, ConsoleEncoding::kUtf8}, &walked.files);
-  std::fclose(stream);
+  (void)std::fclose(stream);
   walked.console.assign(text, size);
   std::free(text);
   return walked;

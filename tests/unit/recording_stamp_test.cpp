@@ -94,7 +94,7 @@ const SceneEntry kStarts[] = {
 TEST(AdvanceByTest, EqualsOneSecondAdvancesOverSeventyDays) {
   for (const SceneEntry& start : kStarts) {
     RecordingStamp stepped = decode_stamp(start);
-    for (std::uint64_t seconds = 1; seconds <= 70 * 86400; ++seconds) {
+    for (std::uint64_t seconds = 1; seconds <= std::uint64_t{70} * 86400; ++seconds) {
       advance_stamp(&stepped);
       if (seconds % 997 == 0 || seconds < 100) {
         RecordingStamp jumped = decode_stamp(start);
@@ -157,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
         ShiftCase{entry(0x0000, 0x01, 0x01, 0x00, 0x00, 0x00), 0, "0000/01/01 00:00:00"},
         ShiftCase{entry(0x0000, 0x01, 0x01, 0x00, 0x00, 0x00), -1, ""},
         ShiftCase{entry(0x9999, 0x12, 0x31, 0x23, 0x59, 0x59), 1, ""},
-        ShiftCase{entry(0x9999, 0x12, 0x31, 0x23, 0x59, 0x59), -(3600 * 999999ll),
+        ShiftCase{entry(0x9999, 0x12, 0x31, 0x23, 0x59, 0x59), -(3600 * 999999LL),
                   "9885/12/03 08:59:59"},
         // Not on the calendar: nothing is moved, not even by nothing.
         ShiftCase{entry(0x2009, 0x02, 0x29, 0x00, 0x00, 0x00), 0, ""},

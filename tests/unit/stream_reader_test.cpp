@@ -64,7 +64,7 @@ TEST_P(StreamShapeTest, DatesTheClipFromItsFrames) {
   const std::vector<std::uint8_t> bytes = testing::build_stream(plan);
   Playlist playlist;
   const bool dated = clip_from_stream(bytes, {}, "00000.MTS", &playlist);
-  ASSERT_EQ(dated, std::string(GetParam().date) != "");
+  ASSERT_EQ(dated, !std::string(GetParam().date).empty());
   if (!dated) {
     return;
   }
