@@ -37,7 +37,7 @@ bool is_utf8_terminal() {
   return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
 }
 
-bool write_to_console_window(std::FILE* stream, std::string_view bytes) {
+bool write_to_console_window(const std::FILE* stream, std::string_view bytes) {
   if (stream != stdout || !is_utf8_terminal()) {
     return false;
   }
@@ -105,7 +105,7 @@ bool is_utf8_terminal() {
          locale_names_utf8(std::getenv("LC_ALL"), std::getenv("LC_CTYPE"), std::getenv("LANG"));
 }
 
-bool write_to_console_window(std::FILE* /*stream*/, std::string_view /*bytes*/) {
+bool write_to_console_window(const std::FILE* /*stream*/, std::string_view /*bytes*/) {
   return false;
 }
 

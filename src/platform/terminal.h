@@ -29,6 +29,6 @@ bool locale_names_utf8(const char* lc_all, const char* lc_ctype, const char* lan
 // Writes UTF-8 text to the Windows console window when `stream` is standard
 // output on one, leaving its code page as the user set it; false elsewhere,
 // where the bytes go out as they are.
-bool write_to_console_window(std::FILE* stream, std::string_view bytes);
+bool write_to_console_window(const std::FILE* stream, std::string_view bytes);
 
 }  // namespace zelvok

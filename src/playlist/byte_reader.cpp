@@ -1,6 +1,7 @@
 #include "playlist/byte_reader.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace zelvok {
 
@@ -26,10 +27,9 @@ bool read_big_endian(ByteSpan bytes, std::uint64_t offset, Field* value) {
   if (!read_span(bytes, offset, sizeof(Field), &field)) {
     return false;
   }
-  std::uint32_t read = 0;
-  for (const std::uint8_t byte : field) {
-    read = read << 8 | byte;
-  }
+  const std::uint32_t read =
+      std::accumulate(field.begin(), field.end(), std::uint32_t{0},
+                      [](std::uint32_t high, std::uint8_t byte) { return high << 8 | byte; });
   *value = static_cast<Field>(read);
   return true;
 }

@@ -3,6 +3,7 @@
 // and their times, ExifTool for the camera's date.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -135,7 +136,7 @@ TEST(StreamBuilderTest, FfprobeReadsThePlannedTimes) {
     std::vector<std::string> found;
     std::istringstream lines(probe.output);
     for (std::string line; std::getline(lines, line);) {
-      line = line.substr(0, line.find(','));
+      line.resize(std::min(line.size(), line.find(',')));
       // The second field of a frame, which ffprobe splits off, has no time.
       if (!line.empty() && line != "N/A") {
         found.push_back(line);

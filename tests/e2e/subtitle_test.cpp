@@ -63,7 +63,7 @@ std::string head(int count) {
 // walk with the files in memory.
 struct Outcome {
   testing::TempFolder folder;
-  testing::ProgramResult result;
+  testing::ProgramResult result{};
   std::optional<MemoryFiles> memory;
   std::string file(const std::string& name) const {
     return memory ? memory->at(name) : read_file(folder.path / name);
