@@ -45,9 +45,34 @@ bool take_sixty(std::string_view* text, std::int64_t* value) {
   return true;
 }
 
+// The front of an offset, as --shift and --zone write it.
+struct Offset {
+  bool negative;
+  std::int64_t hours;
+  std::int64_t minutes;
+};
+
+// Takes an optional sign, one to `most_hour_digits` digits of hours, ':' and
+// two digits of minutes, 00 to 59, from the front of `text`.
+bool take_offset(std::string_view* text, std::size_t most_hour_digits, Offset* offset) {
+  offset->negative = text->starts_with('-');
+  if (offset->negative || text->starts_with('+')) {
+    text->remove_prefix(1);
+  }
+  const std::size_t digits = text->find(':');
+  if (digits == 0 || digits > most_hour_digits ||
+      !std::all_of(text->begin(), text->begin() + static_cast<std::ptrdiff_t>(digits), is_digit)) {
+    return false;  // also when there is no ':' at all
+  }
+  // Digits only, checked above.
+  (void)std::from_chars(text->data(), text->data() + digits, offset->hours);
+  text->remove_prefix(digits + 1);
+  return take_sixty(text, &offset->minutes);
+}
+
 constexpr std::size_t kMostShiftHourDigits = 6;
 constexpr std::size_t kMostZoneHourDigits = 2;
-constexpr Zone kLastZoneHour = 23;
+constexpr std::int64_t kLastZoneHour = 23;
 
 // The long options that take a value.
 constexpr std::array<std::string_view, 3> kValueOptions = {"--shift", "--format", "--zone"};
@@ -102,53 +127,30 @@ ScanOutcome scan_long_option(std::span<const std::string> arguments, std::size_t
 }  // namespace
 
 bool shift_value(std::string_view text, std::int64_t* seconds) {
-  const bool negative = text.starts_with('-');
-  if (negative || text.starts_with('+')) {
-    text.remove_prefix(1);
-  }
-  const std::size_t digits = text.find(':');
-  std::int64_t hours = 0;
-  if (digits == 0 || digits > kMostShiftHourDigits ||
-      !std::all_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(digits), is_digit)) {
-    return false;  // also when there is no ':' at all
-  }
-  (void)std::from_chars(text.data(), text.data() + digits, hours);  // digits only, checked above
-  text.remove_prefix(digits + 1);
-  std::int64_t minutes = 0;
-  std::int64_t rest = 0;
-  if (!take_sixty(&text, &minutes)) {
+  Offset offset{};
+  if (!take_offset(&text, kMostShiftHourDigits, &offset)) {
     return false;
   }
+  std::int64_t rest = 0;
   if (text.starts_with(':')) {
     text.remove_prefix(1);
     if (!take_sixty(&text, &rest)) {
       return false;
     }
   }
-  const std::int64_t magnitude = (hours * 60 + minutes) * 60 + rest;
-  *seconds = negative ? -magnitude : magnitude;
+  const std::int64_t magnitude = (offset.hours * 60 + offset.minutes) * 60 + rest;
+  *seconds = offset.negative ? -magnitude : magnitude;
   return text.empty();
 }
 
 bool zone_value(std::string_view text, Zone* zone) {
-  const bool negative = text.starts_with('-');
-  if (negative || text.starts_with('+')) {
-    text.remove_prefix(1);
-  }
-  const std::size_t digits = text.find(':');
-  if (digits == 0 || digits > kMostZoneHourDigits ||
-      !std::all_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(digits), is_digit)) {
-    return false;  // also when there is no ':' at all
-  }
-  Zone hours = 0;
-  (void)std::from_chars(text.data(), text.data() + digits, hours);  // digits only, checked above
-  text.remove_prefix(digits + 1);
-  std::int64_t minutes = 0;
-  if (hours > kLastZoneHour || !take_sixty(&text, &minutes) || !text.empty()) {
+  Offset offset{};
+  if (!take_offset(&text, kMostZoneHourDigits, &offset) || offset.hours > kLastZoneHour ||
+      !text.empty()) {
     return false;
   }
-  const auto magnitude = static_cast<Zone>(std::int64_t{hours} * 60 + minutes);
-  *zone = negative ? static_cast<Zone>(-magnitude) : magnitude;
+  const auto magnitude = static_cast<Zone>(offset.hours * 60 + offset.minutes);
+  *zone = offset.negative ? static_cast<Zone>(-magnitude) : magnitude;
   return true;
 }
 
