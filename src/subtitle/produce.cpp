@@ -53,38 +53,6 @@ std::int64_t move_seconds(const OutputPlan& plan, Zone camera) {
   return plan.shift.value_or(0) + zone_minutes * 60;
 }
 
-// What keeps a PlayItem's stamp from being shown as asked: a move (--shift
-// or --zone) takes only real dates, from a recorded zone, and never out of
-// the years 0000-9999, as a damaged date moved would only become another
-// wrong one; names and the 12-hour clock need a real date. Empty when nothing
-// does.
-const Message* stamp_refusal(const OutputPlan& plan, const SceneEntry& scene) {
-  const RecordingStamp stamp = decode_stamp(scene);
-  if (!plan.shift && !plan.zone) {
-    const bool named = plan.format.needs_calendar && !is_calendar_stamp(stamp);
-    return named ? &messages::kFormatImpossible : nullptr;
-  }
-  if (!is_calendar_stamp(stamp)) {
-    return &messages::kShiftImpossible;
-  }
-  const Zone camera = decode_zone(scene.zone);
-  if (plan.zone && camera == kNoZone) {
-    return &messages::kZoneNotRecorded;
-  }
-  RecordingStamp moved = stamp;
-  return shift_stamp(&moved, move_seconds(plan, camera)) ? nullptr : &messages::kShiftImpossible;
-}
-
-const Message* first_refusal(const OutputPlan& plan, const Playlist& playlist) {
-  for (const PlayItem& item : playlist.play_items) {
-    if (const Message* refusal = stamp_refusal(plan, playlist.scenes[item.scene]);
-        refusal != nullptr) {
-      return refusal;
-    }
-  }
-  return nullptr;
-}
-
 // A PlayItem's recording stamp as its subtitles show it, and the zone it is
 // then in.
 struct ShownStamp {
@@ -92,16 +60,47 @@ struct ShownStamp {
   Zone zone;
 };
 
+// The stamp of a scene moved as asked, into `shown`, or what keeps it from
+// being shown so: a move (--shift or --zone) takes only real dates, from a
+// recorded zone, and never out of the years 0000-9999, as a damaged date
+// moved would only become another wrong one; names and the 12-hour clock
+// need a real date. Null when nothing does.
+const Message* shown_stamp(const OutputPlan& plan, const SceneEntry& scene, ShownStamp* shown) {
+  *shown = ShownStamp{decode_stamp(scene), decode_zone(scene.zone)};
+  if (!plan.shift && !plan.zone) {
+    const bool named = plan.format.needs_calendar && !is_calendar_stamp(shown->stamp);
+    return named ? &messages::kFormatImpossible : nullptr;
+  }
+  if (!is_calendar_stamp(shown->stamp)) {
+    return &messages::kShiftImpossible;
+  }
+  if (plan.zone && shown->zone == kNoZone) {
+    return &messages::kZoneNotRecorded;
+  }
+  if (!shift_stamp(&shown->stamp, move_seconds(plan, shown->zone))) {
+    return &messages::kShiftImpossible;
+  }
+  shown->zone = plan.zone.value_or(shown->zone);
+  return nullptr;
+}
+
+const Message* first_refusal(const OutputPlan& plan, const Playlist& playlist) {
+  ShownStamp shown{};
+  for (const PlayItem& item : playlist.play_items) {
+    if (const Message* refusal = shown_stamp(plan, playlist.scenes[item.scene], &shown);
+        refusal != nullptr) {
+      return refusal;
+    }
+  }
+  return nullptr;
+}
+
 // The stamp of a PlayItem's first entry: its recording's, moved as asked and
 // on by the whole seconds recorded before the clip began. Every move was
 // checked before any file was opened.
 ShownStamp first_stamp(const OutputPlan& plan, const Playlist& playlist, const PlayItem& item) {
-  const SceneEntry& scene = playlist.scenes[item.scene];
-  ShownStamp shown{decode_stamp(scene), decode_zone(scene.zone)};
-  if (plan.shift || plan.zone) {
-    (void)shift_stamp(&shown.stamp, move_seconds(plan, shown.zone));
-  }
-  shown.zone = plan.zone.value_or(shown.zone);
+  ShownStamp shown{};
+  (void)shown_stamp(plan, playlist.scenes[item.scene], &shown);
   advance_stamp_by(&shown.stamp, item.elapsed_ms / 1000);
   return shown;
 }
@@ -141,34 +140,25 @@ OutputFault write_cue(Walk* walk, std::uint64_t start, std::uint64_t end, const 
   return {};
 }
 
-// Writes a clip of `duration` milliseconds whose first cue lasts `first`, one
-// cue a second after it: cues end where the recording's seconds end, and the
-// last holds the rest.
+// Writes a clip of `duration` milliseconds whose first cue lasts `first`
+// (more than 0), one cue a second after it: cues end where the recording's
+// seconds end, and the last holds the rest.
 OutputFault write_second_cues(Walk* walk, std::uint64_t duration, std::uint64_t first,
                               const DateStyle& style, RecordingStamp stamp) {
   std::uint64_t at = std::min(first, duration);
   if (OutputFault fault = write_cue(walk, 0, at, style, stamp); fault.message != nullptr) {
     return fault;
   }
-  bool laid_out = at > 0;  // the clip's entries so far: the next can be moved on from them
   while (at < duration) {
     const std::uint64_t length = std::min<std::uint64_t>(1000, duration - at);
     advance_stamp(&stamp);
-    if (!laid_out) {
-      if (OutputFault fault = write_cue(walk, at, at + length, style, stamp);
-          fault.message != nullptr) {
-        return fault;
-      }
-      laid_out = true;
-    } else {
-      char* whole_out = nullptr;
-      char* clip_out = nullptr;
-      if (OutputFault fault = make_room(walk, &whole_out, &clip_out); fault.message != nullptr) {
-        return fault;
-      }
-      srt_commit(&walk->whole, put_next_entry(&walk->whole_entry, length, style, stamp, whole_out));
-      srt_commit(&walk->clip, put_next_entry(&walk->clip_entry, length, style, stamp, clip_out));
+    char* whole_out = nullptr;
+    char* clip_out = nullptr;
+    if (OutputFault fault = make_room(walk, &whole_out, &clip_out); fault.message != nullptr) {
+      return fault;
     }
+    srt_commit(&walk->whole, put_next_entry(&walk->whole_entry, length, style, stamp, whole_out));
+    srt_commit(&walk->clip, put_next_entry(&walk->clip_entry, length, style, stamp, clip_out));
     at += length;
   }
   return {};
@@ -223,12 +213,18 @@ OutputFault write_play_item(Walk* walk, const PlayItem& item, const Console& con
   const ShownStamp shown = first_stamp(walk->plan, walk->playlist, item);
   print(console, messages::kRecordingDate, format_stamp(shown.stamp));
   const DateStyle style{walk->plan.format, shown.zone};
+  // A first cue of no length is not written: the next second starts the clip.
+  RecordingStamp stamp = shown.stamp;
+  std::uint64_t first = item.first_cue_ms;
+  if (first == 0) {
+    advance_stamp(&stamp);
+    first = 1000;
+  }
   // A form with seconds changes its text every second; one without, at most
   // once a minute.
-  OutputFault fault =
-      walk->plan.format.seconds_shown > 0
-          ? write_second_cues(walk, duration_ms(item), item.first_cue_ms, style, shown.stamp)
-          : write_merged_cues(walk, duration_ms(item), item.first_cue_ms, style, shown.stamp);
+  OutputFault fault = walk->plan.format.seconds_shown > 0
+                          ? write_second_cues(walk, duration_ms(item), first, style, stamp)
+                          : write_merged_cues(walk, duration_ms(item), first, style, stamp);
   if (fault.message != nullptr) {
     return fault;
   }
