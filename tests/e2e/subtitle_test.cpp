@@ -14,15 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "cli/arguments.h"
-#include "cli/run.h"
 #include "messages/console.h"
 #include "messages/messages.h"
-#include "playlist/validate.h"
 #include "subtitle/produce.h"
 #include "support/playlist_builder.h"
 #include "support/requirements.h"
 #include "support/run_program.h"
+#include "support/walk_in_memory.h"
 
 namespace zelvok {
 namespace {
@@ -80,22 +78,10 @@ void run(Outcome* r, const PlaylistPlan& plan, std::vector<std::string> options 
 // the reading stage prints, then the walk's. For what the walk writes; the
 // program's own handling of files is tested with run().
 void walk_run(Outcome* r, const PlaylistPlan& plan, std::vector<std::string> options = {}) {
-  const std::vector<std::uint8_t> bytes = testing::build_playlist(plan);
-  const Validation validation = validate_playlist(bytes);
-  ASSERT_EQ(validation.fault, PlaylistFault::kNone);
-  options.emplace_back("00000.mpls");
-  char* text = nullptr;
-  std::size_t size = 0;
-  std::FILE* stream = open_memstream(&text, &size);
-  const Console console{stream, ConsoleEncoding::kShiftJis};
-  print(console, messages::kInputName, "00000.mpls");
-  print(console, messages::kPlayItemCount, std::to_string(validation.play_item_count));
-  r->memory.emplace();
-  const bool produced = produce_subtitles_in_memory(output_plan(scan_arguments(options).options),
-                                                    validation.playlist, console, &*r->memory);
-  (void)std::fclose(stream);
-  r->result = testing::ProgramResult{produced ? 0 : 255, std::string(text, size), ""};
-  std::free(text);
+  testing::Walked walked = testing::walk(plan, std::move(options), ConsoleEncoding::kShiftJis);
+  r->memory = std::move(walked.files);
+  r->result = testing::ProgramResult{
+      walked.succeeded ? 0 : 255, head(static_cast<int>(plan.clips.size())) + walked.console, ""};
 }
 
 std::vector<std::string> files(const Outcome& r) {

@@ -67,16 +67,22 @@ void undo_text_mode(std::string* output) {
 // Starts `command` in `folder` with its output and errors on the given
 // descriptors, which this process then closes, as it closes `close_in_child`
 // in the child.
+// The argument vector execvp takes, pointing into `words`.
+std::vector<char*> argv_of(std::vector<std::string>* words) {
+  std::vector<char*> argv;
+  argv.reserve(words->size() + 1);
+  for (std::string& word : *words) {
+    argv.push_back(word.data());
+  }
+  argv.push_back(nullptr);
+  return argv;
+}
+
 pid_t start(const std::vector<std::string>& command, const std::filesystem::path& folder,
             int out_fd, int err_fd, std::initializer_list<int> close_in_child,
             std::optional<ResourceLimit> limit = std::nullopt) {
   std::vector<std::string> words = command;
-  std::vector<char*> argv;
-  argv.reserve(words.size() + 1);
-  for (std::string& word : words) {
-    argv.push_back(word.data());
-  }
-  argv.push_back(nullptr);
+  std::vector<char*> argv = argv_of(&words);
   const pid_t child = fork();
   if (child == 0) {
     dup2(out_fd, STDOUT_FILENO);
@@ -196,12 +202,7 @@ std::string run_zelvok_on_terminal(const std::vector<std::string>& arguments,
   }
   std::vector<std::string> command = zelvok_command();
   command.insert(command.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  argv.reserve(command.size() + 1);
-  for (std::string& word : command) {
-    argv.push_back(word.data());
-  }
-  argv.push_back(nullptr);
+  std::vector<char*> argv = argv_of(&command);
   const pid_t child = fork();
   if (child == 0) {
     close(terminal);

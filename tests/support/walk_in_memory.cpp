@@ -11,7 +11,8 @@
 
 namespace zelvok::testing {
 
-Walked walk_bytes(const std::vector<std::uint8_t>& bytes, std::vector<std::string> options) {
+Walked walk_bytes(const std::vector<std::uint8_t>& bytes, std::vector<std::string> options,
+                  ConsoleEncoding encoding) {
   Walked walked;
   const Validation validation = validate_playlist(ByteSpan(bytes.data(), bytes.size()));
   EXPECT_EQ(validation.fault, PlaylistFault::kNone);
@@ -22,15 +23,15 @@ Walked walk_bytes(const std::vector<std::uint8_t>& bytes, std::vector<std::strin
   std::size_t size = 0;
   std::FILE* stream = open_memstream(&text, &size);
   walked.succeeded = produce_subtitles_in_memory(output_plan(scan.options), validation.playlist,
-                                                 {stream, ConsoleEncoding::kUtf8}, &walked.files);
+                                                 {stream, encoding}, &walked.files);
   (void)std::fclose(stream);
   walked.console.assign(text, size);
   std::free(text);
   return walked;
 }
 
-Walked walk(const PlaylistPlan& plan, std::vector<std::string> options) {
-  return walk_bytes(build_playlist(plan), std::move(options));
+Walked walk(const PlaylistPlan& plan, std::vector<std::string> options, ConsoleEncoding encoding) {
+  return walk_bytes(build_playlist(plan), std::move(options), encoding);
 }
 
 std::string cue(int number, const std::string& start, const std::string& end,

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "messages/console.h"
 #include "subtitle/produce.h"
 #include "support/playlist_builder.h"
 
@@ -14,15 +15,17 @@ namespace zelvok::testing {
 
 struct Walked {
   bool succeeded = false;
-  std::string console;  // what the walk printed, in UTF-8, as the texts are held
+  std::string console;  // what the walk printed
   MemoryFiles files;
 };
 
 // Reads the playlist `bytes` (which must be sound) and walks it with the
-// command-line `options`.
-Walked walk_bytes(const std::vector<std::uint8_t>& bytes, std::vector<std::string> options);
+// command-line `options`, the console in `encoding`.
+Walked walk_bytes(const std::vector<std::uint8_t>& bytes, std::vector<std::string> options,
+                  ConsoleEncoding encoding = ConsoleEncoding::kUtf8);
 
-Walked walk(const PlaylistPlan& plan, std::vector<std::string> options = {});
+Walked walk(const PlaylistPlan& plan, std::vector<std::string> options = {},
+            ConsoleEncoding encoding = ConsoleEncoding::kUtf8);
 
 // One SubRip entry as the files hold it.
 std::string cue(int number, const std::string& start, const std::string& end,
