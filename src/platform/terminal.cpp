@@ -38,7 +38,7 @@ bool is_utf8_terminal() {
 }
 
 bool write_to_console_window(const std::FILE* stream, std::string_view bytes) {
-  if (stream != stdout || !is_utf8_terminal()) {
+  if (stream != stdout) {
     return false;
   }
   (void)std::fflush(stdout);

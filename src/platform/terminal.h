@@ -27,8 +27,9 @@ bool is_utf8_terminal();
 bool locale_names_utf8(const char* lc_all, const char* lc_ctype, const char* lang);
 
 // Writes UTF-8 text to the Windows console window when `stream` is standard
-// output on one, leaving its code page as the user set it; false elsewhere,
-// where the bytes go out as they are.
+// output, which the caller has found to be one (is_utf8_terminal), leaving
+// its code page as the user set it; false elsewhere, where the bytes go out
+// as they are.
 bool write_to_console_window(const std::FILE* stream, std::string_view bytes);
 
 }  // namespace zelvok
