@@ -5,8 +5,8 @@
 
 #include <vector>
 
+#include "model/recording_stamp.h"
 #include "subtitle/date_format.h"
-#include "subtitle/recording_stamp.h"
 #include "subtitle/srt_entry.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "model/recording_stamp.h"
 #include "playlist/validate.h"
-#include "subtitle/recording_stamp.h"
 #include "subtitle/subtitle_clock.h"  // timecode_at
 
 namespace {

@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   std::vector<std::string> arguments = input.arguments;
   arguments.emplace_back("clip.MTS");
-  zelvok::OutputPlan plan = zelvok::output_plan(zelvok::scan_arguments(arguments).options);
+  zelvok::OutputPlan plan = zelvok::scan_arguments(arguments).options.output;
   plan.whole_name = "playlist.srt";
   plan.first = 0;
   plan.last = 0;

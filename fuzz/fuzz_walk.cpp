@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   std::vector<std::string> arguments = input.arguments;
   arguments.emplace_back(zelvok::fuzz::kInputName);
-  zelvok::OutputPlan plan = zelvok::output_plan(zelvok::scan_arguments(arguments).options);
+  zelvok::OutputPlan plan = zelvok::scan_arguments(arguments).options.output;
   zelvok::MemoryFiles chosen;
   zelvok::produce_subtitles_in_memory(plan, validation.playlist, quiet_console(), &chosen);
   plan.first = 0;

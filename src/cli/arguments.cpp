@@ -20,13 +20,13 @@ char lower_ascii(char c) {
 void apply_value(char letter, const std::string& value, RunOptions* options) {
   switch (letter) {
     case 's':
-      options->first_play_item = decimal_value(value);
+      options->output.first = static_cast<std::uint32_t>(decimal_value(value));
       break;
     case 'e':
-      options->last_play_item = decimal_value(value);
+      options->output.last = static_cast<std::uint32_t>(decimal_value(value));
       break;
     default:
-      options->output_name = value;
+      options->output.whole_name = value;
       break;
   }
 }
@@ -83,9 +83,9 @@ ScanOutcome apply_long_value(std::string_view name, std::string_view value, RunO
     if (!shift_value(value, &seconds)) {
       return ScanOutcome::kBadShift;
     }
-    options->shift_seconds = seconds;
+    options->output.shift = seconds;
   } else if (name == "--format") {
-    if (!parse_date_format(value, &options->format)) {
+    if (!parse_date_format(value, &options->output.format)) {
       return ScanOutcome::kBadFormat;
     }
   } else {
@@ -93,7 +93,7 @@ ScanOutcome apply_long_value(std::string_view name, std::string_view value, RunO
     if (!zone_value(value, &zone)) {
       return ScanOutcome::kBadZone;
     }
-    options->zone = zone;
+    options->output.zone = zone;
   }
   return ScanOutcome::kRun;
 }

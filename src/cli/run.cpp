@@ -53,17 +53,6 @@ bool succeeds_without_work(ScanOutcome outcome) {
 
 }  // namespace
 
-OutputPlan output_plan(const RunOptions& options) {
-  // Selection numbers compare as unsigned: a negative -s selects nothing and
-  // a negative -e ends nothing.
-  return OutputPlan{options.output_name,
-                    static_cast<std::uint32_t>(options.first_play_item),
-                    static_cast<std::uint32_t>(options.last_play_item),
-                    options.shift_seconds,
-                    options.format,
-                    options.zone};
-}
-
 int run(std::span<const std::string> arguments, const Console& console) {
   const ScanResult scan = scan_arguments(arguments);
   if (!report_scan(scan.outcome, console)) {
@@ -80,7 +69,7 @@ int run(std::span<const std::string> arguments, const Console& console) {
   if (!read) {
     return kExitFailure;
   }
-  const bool produced = produce_subtitles(output_plan(options), playlist, input, console);
+  const bool produced = produce_subtitles(options.output, playlist, input, console);
   return produced ? kExitSuccess : kExitFailure;
 }
 

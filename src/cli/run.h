@@ -16,9 +16,6 @@ inline constexpr int kExitSuccess = 0;
 // shell shows it).
 inline constexpr int kExitFailure = -1;
 
-// What the output stage is to write for the options given.
-OutputPlan output_plan(const RunOptions& options);
-
 // Runs the whole job on the arguments after the program name.
 int run(std::span<const std::string> arguments, const Console& console);
 

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "playlist/playlist.h"
+#include "model/playlist.h"
+#include "playlist/image.h"
 
 namespace zelvok {
 

@@ -30,7 +30,6 @@ inline constexpr std::uint8_t kContinuesRecording = 6;  // a later part of a spl
 inline constexpr std::uint64_t kInTime = 14;            // u32, 45 kHz ticks
 inline constexpr std::uint64_t kOutTime = 18;           // u32, 45 kHz ticks
 inline constexpr std::uint64_t kRecordUsedSize = 22;    // bytes of a record the program reads
-inline constexpr std::uint32_t kTicksPerMillisecond = 45;
 
 // PlayListMark, at M: a count, then the marks one after the other.
 inline constexpr std::uint64_t kMarkCount = 4;  // u16

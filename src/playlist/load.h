@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "playlist/playlist.h"
+#include "model/playlist.h"
+#include "playlist/image.h"
 #include "playlist/validate.h"
 
 namespace zelvok {

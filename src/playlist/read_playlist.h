@@ -4,7 +4,8 @@
 #include <string>
 
 #include "messages/console.h"
-#include "playlist/playlist.h"
+#include "model/playlist.h"
+#include "platform/files.h"
 
 namespace zelvok {
 

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "playlist/byte_reader.h"
+#include "model/byte_reader.h"
+#include "model/playlist.h"
 #include "playlist/layout.h"
-#include "playlist/playlist.h"
 
 namespace zelvok {
 

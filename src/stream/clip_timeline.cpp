@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "playlist/layout.h"
-#include "subtitle/recording_stamp.h"
+#include "model/recording_stamp.h"
 
 namespace zelvok {
 namespace {
@@ -78,7 +77,7 @@ bool clip_from_frames(const std::vector<Frame>& head, std::uint64_t greatest_pts
   item.clip_name = clip_name_of(file_name);
   item.stream_file = file_name;
   item.out_time = static_cast<std::uint32_t>(std::min<std::uint64_t>(
-      length * layout::kTicksPerMillisecond, std::numeric_limits<std::uint32_t>::max()));
+      length * kTicksPerMillisecond, std::numeric_limits<std::uint32_t>::max()));
   item.first_cue_ms = change == nullptr ? 1000 : milliseconds(change->pts) - milliseconds(zero);
   playlist->play_items = {item};
   playlist->scenes = {first->date.entry};

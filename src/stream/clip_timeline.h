@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "playlist/playlist.h"
+#include "model/playlist.h"
 #include "stream/frames.h"
 
 namespace zelvok {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "playlist/byte_reader.h"
+#include "model/byte_reader.h"
 #include "stream/mdpm.h"
 
 namespace zelvok {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "playlist/byte_reader.h"
-#include "playlist/playlist.h"
+#include "model/byte_reader.h"
+#include "model/playlist.h"
 
 namespace zelvok {
 

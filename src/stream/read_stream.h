@@ -6,9 +6,9 @@
 #include <string>
 
 #include "messages/console.h"
+#include "model/byte_reader.h"
+#include "model/playlist.h"
 #include "platform/files.h"
-#include "playlist/byte_reader.h"
-#include "playlist/playlist.h"
 
 namespace zelvok {
 

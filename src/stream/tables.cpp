@@ -8,7 +8,6 @@ namespace {
 constexpr std::uint8_t kPatTableId = 0x00;
 constexpr std::uint8_t kPmtTableId = 0x02;
 constexpr std::uint16_t kLengthMask = 0x0FFF;
-constexpr std::uint16_t kPidMask = 0x1FFF;
 constexpr std::uint64_t kSectionHeader = 3;  // table_id and section_length
 constexpr std::uint64_t kCrcSize = 4;
 constexpr std::uint64_t kPatEntries = 8;          // after the section's fixed fields

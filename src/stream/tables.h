@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "playlist/byte_reader.h"
+#include "model/byte_reader.h"
 
 namespace zelvok {
 

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "playlist/layout.h"
-
 namespace zelvok {
 namespace {
 
@@ -28,7 +26,6 @@ bool every_packet_synced(ByteSpan head, std::size_t packet_size) {
 }
 
 constexpr std::uint8_t kUnitStart = 0x40;
-constexpr std::uint16_t kPidMask = 0x1FFF;
 constexpr std::uint8_t kHasAdaptationField = 0x20;
 constexpr std::uint8_t kHasPayload = 0x10;
 constexpr std::size_t kHeaderSize = 4;
@@ -36,9 +33,6 @@ constexpr std::size_t kHeaderSize = 4;
 }  // namespace
 
 std::size_t stream_packet_size(ByteSpan head) {
-  if (has_text(head, 0, layout::kMagic.substr(0, 4))) {
-    return 0;
-  }
   if (every_packet_synced(head, kStampedPacketSize)) {
     return kStampedPacketSize;
   }

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "playlist/byte_reader.h"
+#include "model/byte_reader.h"
 
 namespace zelvok {
 
@@ -17,13 +17,16 @@ inline constexpr std::uint8_t kSyncByte = 0x47;
 inline constexpr std::size_t kPacketsThatDecide = 8;
 // Program numbers and PIDs the tables name.
 inline constexpr std::uint16_t kPatPid = 0x0000;
+// The 13 bits of a PID, wherever a header or table holds one.
+inline constexpr std::uint16_t kPidMask = 0x1FFF;
 inline constexpr std::uint8_t kH264StreamType = 0x1B;
 
 // The packet size of a transport stream that begins with `head`, the first
 // bytes of a file (at least kPacketsThatDecide packets of 192 bytes when the
 // file holds them): 192 when the whole packets among its first eight all
 // carry the sync byte after an arrival time stamp, else 188 when they do at
-// their start, else 0. A playlist ("MPLS") is never a stream.
+// their start, else 0. A playlist is never a stream: its first bytes are
+// "MPLS0100", which hold a sync byte at neither place.
 std::size_t stream_packet_size(ByteSpan head);
 
 struct Packet {

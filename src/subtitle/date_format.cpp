@@ -23,8 +23,6 @@ constexpr std::size_t kShortName = 3;
 // year, fell on a Friday (weekday 5, counting from Sunday).
 constexpr std::int64_t kWeekdayOfDayZero = 5;
 
-constexpr unsigned kZoneHoursNotRecorded = 15;
-
 char* put_text(char* out, std::string_view text) {
   std::memcpy(out, text.data(), text.size());
   return out + text.size();
@@ -104,15 +102,6 @@ bool is_text_byte(char byte) {
 }
 
 }  // namespace
-
-Zone decode_zone(std::uint8_t byte) {
-  const unsigned hours = (byte >> 1) & 0x0Fu;
-  if (hours == kZoneHoursNotRecorded) {
-    return kNoZone;
-  }
-  const int minutes = static_cast<int>(hours * 60 + ((byte & 0x01u) != 0 ? 30 : 0));
-  return static_cast<Zone>((byte & 0x20u) != 0 ? -minutes : minutes);
-}
 
 bool parse_date_format(std::string_view text, DateFormat* format) {
   if (text.empty() || text.size() > kMaxFormatSize) {

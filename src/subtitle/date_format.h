@@ -4,22 +4,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <string_view>
 
-#include "subtitle/recording_stamp.h"
+#include "model/recording_stamp.h"
+#include "model/zone.h"
 
 namespace zelvok {
-
-// A time zone as minutes east of UTC; kNoZone when the camera recorded none.
-using Zone = std::int16_t;
-inline constexpr Zone kNoZone = std::numeric_limits<Zone>::min();
-
-// The zone byte a camera writes beside each date: bit 5 the sign (set west of
-// UTC), bits 1-4 the hours (15: not recorded), bit 0 half an hour. Bit 6 says
-// summer time was on, which the hours already include; bit 7 means nothing.
-Zone decode_zone(std::uint8_t byte);
 
 // The form every subtitle had before --format, and still has without it.
 inline constexpr std::string_view kFixedFormat = "%Y/%m/%d %H:%M:%S";

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "messages/messages.h"
-#include "subtitle/recording_stamp.h"
+#include "model/recording_stamp.h"
 #include "subtitle/srt_entry.h"
 #include "subtitle/srt_file.h"
 

@@ -6,18 +6,21 @@
 #include <string>
 
 #include "messages/console.h"
-#include "playlist/playlist.h"
+#include "model/playlist.h"
 #include "subtitle/date_format.h"
 #include "subtitle/srt_file.h"
 
 namespace zelvok {
 
-// What to write.
+inline constexpr const char* kDefaultOutputName = "playlist.srt";
+
+// What to write. The PlayItem numbers are kept as the unsigned numbers they
+// compare as: a negative -s selects nothing and a negative -e ends nothing.
 struct OutputPlan {
-  std::string whole_name;             // the whole-playlist subtitle file
-  std::uint32_t first = 0;            // number of the first PlayItem written, from 1; 0: the first
-  std::uint32_t last = 0;             // number of the last PlayItem written; 0: the last
-  std::optional<std::int64_t> shift;  // seconds every recording stamp is moved by
+  std::string whole_name = kDefaultOutputName;  // the whole-playlist subtitle file
+  std::uint32_t first = 0;  // -s: number of the first PlayItem written, from 1; 0: the first
+  std::uint32_t last = 0;   // -e: number of the last PlayItem written; 0: the last
+  std::optional<std::int64_t> shift;        // seconds every recording stamp is moved by
   DateFormat format = fixed_date_format();  // how the subtitles show a date
   std::optional<Zone> zone;                 // the zone every stamp is moved into
 };

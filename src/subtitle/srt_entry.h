@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <cstring>
 
+#include "model/recording_stamp.h"
 #include "subtitle/date_format.h"
 #include "subtitle/digits.h"
-#include "subtitle/recording_stamp.h"
 #include "subtitle/subtitle_clock.h"
 
 namespace zelvok {

@@ -34,7 +34,7 @@ TEST(PropertyTest, SeededRandomMutations) {
   std::FILE* quiet = std::fopen("/dev/null", "w");
   const Console console{quiet, ConsoleEncoding::kShiftJis};
   static const std::regex kAllowed("playlist\\.srt|[A-Za-z0-9]{5}\\.srt");
-  const OutputPlan plan = output_plan(scan_arguments(std::vector<std::string>{"in.mpls"}).options);
+  const OutputPlan plan = scan_arguments(std::vector<std::string>{"in.mpls"}).options.output;
   int written = 0;
   for (int round = 0; round < 3000; ++round) {
     std::vector<std::uint8_t> bytes = original;

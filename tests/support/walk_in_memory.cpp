@@ -22,7 +22,7 @@ Walked walk_bytes(const std::vector<std::uint8_t>& bytes, std::vector<std::strin
   char* text = nullptr;
   std::size_t size = 0;
   std::FILE* stream = open_memstream(&text, &size);
-  walked.succeeded = produce_subtitles_in_memory(output_plan(scan.options), validation.playlist,
+  walked.succeeded = produce_subtitles_in_memory(scan.options.output, validation.playlist,
                                                  {stream, encoding}, &walked.files);
   (void)std::fclose(stream);
   walked.console.assign(text, size);

@@ -26,9 +26,9 @@ TEST_P(ScanTest, FillsOptionsOrStops) {
   EXPECT_EQ(result.outcome, c.outcome);
   if (c.outcome == ScanOutcome::kRun) {
     EXPECT_EQ(result.options.input_name, c.input_name);
-    EXPECT_EQ(result.options.output_name, c.output_name);
-    EXPECT_EQ(result.options.first_play_item, c.first);
-    EXPECT_EQ(result.options.last_play_item, c.last);
+    EXPECT_EQ(result.options.output.whole_name, c.output_name);
+    EXPECT_EQ(result.options.output.first, static_cast<std::uint32_t>(c.first));
+    EXPECT_EQ(result.options.output.last, static_cast<std::uint32_t>(c.last));
   }
 }
 
@@ -71,7 +71,7 @@ TEST(ScanTest, LongArgumentsAreKeptWhole) {
   const std::vector<std::string> arguments = {"-o" + name, name};
   const ScanResult result = scan_arguments(arguments);
   EXPECT_EQ(result.options.input_name, name);
-  EXPECT_EQ(result.options.output_name, name);
+  EXPECT_EQ(result.options.output.whole_name, name);
 }
 
 struct DecimalCase {
@@ -159,8 +159,8 @@ TEST(ScanTest, FormatAndZoneTakeTheirValues) {
                                               "x"};
   const ScanResult result = scan_arguments(arguments);
   ASSERT_EQ(result.outcome, ScanOutcome::kRun);
-  EXPECT_EQ(result.options.format.text, "%M");
-  EXPECT_EQ(result.options.zone, std::optional<Zone>(-300));
+  EXPECT_EQ(result.options.output.format.text, "%M");
+  EXPECT_EQ(result.options.output.zone, std::optional<Zone>(-300));
   const std::pair<std::vector<std::string>, ScanOutcome> stops[] = {
       {{"x", "--format"}, ScanOutcome::kMissingValue},
       {{"x", "--zone"}, ScanOutcome::kMissingValue},

@@ -1,4 +1,4 @@
-#include "subtitle/recording_stamp.h"
+#include "model/recording_stamp.h"
 
 #include <gtest/gtest.h>
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "model/recording_stamp.h"
 #include "stream/clip_timeline.h"
 #include "subtitle/date_format.h"
-#include "subtitle/recording_stamp.h"
 #include "support/stream_builder.h"
 
 namespace zelvok {

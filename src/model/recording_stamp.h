@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "playlist/playlist.h"
+#include "model/playlist.h"
 
 namespace zelvok {
 

@@ -1,22 +1,14 @@
-// The playlist as the output stage sees it: plain records read out of a
-// validated file.
+// The clips a run dates, as both readers hand them to the writers: plain
+// records read out of a validated playlist, or out of a clip's own stream.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/files.h"
+#include "model/zone.h"
 
 namespace zelvok {
-
-// The whole input file, read into memory once.
-struct PlaylistImage {
-  std::unique_ptr<std::uint8_t[]> bytes;  // exactly `size` bytes
-  std::size_t size = 0;
-  FileIdentity identity{0, 0};  // the file it came from, which no output may replace
-};
 
 // One clip of the playlist, and what dates it.
 struct PlayItem {
@@ -33,8 +25,8 @@ struct PlayItem {
   std::uint64_t first_cue_ms = 1000;
 };
 
-// A zone byte whose hours say the camera recorded no time zone.
-inline constexpr std::uint8_t kZoneNotRecorded = 0x1E;
+// PlayItem IN and OUT times count a 45 kHz clock.
+inline constexpr std::uint32_t kTicksPerMillisecond = 45;
 
 // The fields of a 66-byte scene record that the program uses, as stored.
 struct SceneEntry {
@@ -48,12 +40,6 @@ struct SceneEntry {
 };
 
 using SceneTable = std::vector<SceneEntry>;
-
-// One PlayListMark: for a camcorder, where a recording begins.
-struct PlayListMark {
-  std::uint8_t type;        // 1: an entry mark
-  std::uint16_t play_item;  // the index of the PlayItem it marks
-};
 
 struct Playlist {
   std::vector<PlayItem> play_items;  // in playlist order

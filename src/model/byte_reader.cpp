@@ -1,4 +1,4 @@
-#include "playlist/byte_reader.h"
+#include "model/byte_reader.h"
 
 #include <algorithm>
 #include <numeric>
