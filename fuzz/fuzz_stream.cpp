@@ -20,9 +20,9 @@
 
 namespace {
 
-// Milliseconds of video the walk may write: longer clips are valid but would
-// only slow the search down.
-constexpr std::uint64_t kMostMilliseconds = std::uint64_t{4000} * 1000;
+// The longest clip a stream can describe: its times lie within half the
+// 33-bit clock on either side of its first frame's.
+constexpr std::uint64_t kMostMilliseconds = (std::uint64_t{1} << 33) / 90 + 1;
 
 const zelvok::Console& quiet_console() {
   static const zelvok::Console console{std::fopen("/dev/null", "w"),
@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::abort();
   }
   if (zelvok::duration_ms(playlist.play_items[0]) > kMostMilliseconds) {
-    return 0;
+    (void)std::fprintf(stderr, "zelvok fuzz: a clip longer than its clock can tell\n");
+    std::abort();
   }
   std::vector<std::string> arguments = input.arguments;
   arguments.emplace_back("clip.MTS");

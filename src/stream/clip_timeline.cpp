@@ -8,26 +8,42 @@
 namespace zelvok {
 namespace {
 
-constexpr std::uint64_t kPtsPerMillisecond = 90;
+constexpr std::int64_t kPtsPerMillisecond = 90;
+constexpr std::int64_t kPtsWrap = std::int64_t{1} << 33;  // the clock's 33 bits roll over
 
-std::uint64_t milliseconds(std::uint64_t pts) {
-  return pts / kPtsPerMillisecond;
+// Milliseconds rounded down, for times before the clock's zero too.
+std::int64_t milliseconds(std::int64_t pts) {
+  const std::int64_t quotient = pts / kPtsPerMillisecond;
+  return pts % kPtsPerMillisecond < 0 ? quotient - 1 : quotient;
 }
 
-// One frame's presentation: the smallest step between two distinct PTS; 0
+// `pts` as the time nearest to `reference` among those the 33-bit clock
+// shows as it: a clip that runs across the clock's wrap keeps its order.
+std::int64_t unwrapped(std::uint64_t pts, std::uint64_t reference) {
+  const auto from = static_cast<std::int64_t>(reference);
+  const std::int64_t ahead = (static_cast<std::int64_t>(pts) - from + kPtsWrap / 2) % kPtsWrap;
+  return from + (ahead < 0 ? ahead + kPtsWrap : ahead) - kPtsWrap / 2;
+}
+
+// One frame's presentation: the smallest step between two distinct times; 0
 // when there are not two.
-std::uint64_t frame_step(const std::vector<Frame>& frames) {
-  std::vector<std::uint64_t> times(frames.size());
-  std::transform(frames.begin(), frames.end(), times.begin(),
-                 [](const Frame& frame) { return frame.pts; });
+std::int64_t frame_step(std::vector<std::int64_t> times) {
   std::sort(times.begin(), times.end());
   times.erase(std::unique(times.begin(), times.end()), times.end());
-  std::uint64_t step = 0;
+  std::int64_t step = 0;
   for (std::size_t k = 1; k < times.size(); ++k) {
-    const std::uint64_t gap = times[k] - times[k - 1];
+    const std::int64_t gap = times[k] - times[k - 1];
     step = step == 0 ? gap : std::min(step, gap);
   }
   return step;
+}
+
+// The frames' times read against the first frame of the head.
+std::vector<std::int64_t> times_of(const std::vector<Frame>& frames, std::uint64_t reference) {
+  std::vector<std::int64_t> times(frames.size());
+  std::transform(frames.begin(), frames.end(), times.begin(),
+                 [&](const Frame& frame) { return unwrapped(frame.pts, reference); });
+  return times;
 }
 
 bool same_date(const SceneEntry& a, const SceneEntry& b) {
@@ -39,15 +55,16 @@ bool same_date(const SceneEntry& a, const SceneEntry& b) {
 
 // The earliest dated frame in presentation order (the first in the file of
 // those presented together) whose date is not that of `other_than`, when
-// given. Null when there is none.
-const Frame* earliest_dated(const std::vector<Frame>& frames, const Frame* other_than) {
-  const Frame* found = nullptr;
-  for (const Frame& frame : frames) {
+// given; the frames' count when there is none.
+std::size_t earliest_dated(const std::vector<Frame>& frames, const std::vector<std::int64_t>& times,
+                           const Frame* other_than) {
+  std::size_t found = frames.size();
+  for (std::size_t k = 0; k < frames.size(); ++k) {
     const bool wanted =
-        is_dated(frame.date) &&
-        (other_than == nullptr || !same_date(frame.date.entry, other_than->date.entry));
-    if (wanted && (found == nullptr || frame.pts < found->pts)) {
-      found = &frame;
+        is_dated(frames[k].date) &&
+        (other_than == nullptr || !same_date(frames[k].date.entry, other_than->date.entry));
+    if (wanted && (found == frames.size() || times[k] < times[found])) {
+      found = k;
     }
   }
   return found;
@@ -60,27 +77,36 @@ std::string clip_name_of(const std::string& file_name) {
   return dot == std::string::npos || dot == 0 ? file_name : file_name.substr(0, dot);
 }
 
-bool clip_from_frames(const std::vector<Frame>& head, std::uint64_t greatest_pts,
+bool clip_from_frames(const std::vector<Frame>& head, const std::vector<Frame>& tail,
                       const std::string& file_name, Playlist* playlist) {
-  const Frame* first = earliest_dated(head, nullptr);
-  if (first == nullptr) {
+  if (head.empty()) {
     return false;
   }
-  const Frame* change = earliest_dated(head, first);
-  std::uint64_t zero = first->pts;
-  for (const Frame& frame : head) {
-    zero = std::min(zero, frame.pts);
-    greatest_pts = std::max(greatest_pts, frame.pts);
+  const std::vector<std::int64_t> times = times_of(head, head.front().pts);
+  const std::size_t first = earliest_dated(head, times, nullptr);
+  if (first == head.size()) {
+    return false;
   }
-  const std::uint64_t length = milliseconds(greatest_pts + frame_step(head)) - milliseconds(zero);
+  const std::size_t change = earliest_dated(head, times, &head[first]);
+  const std::vector<std::int64_t> tail_times = times_of(tail, head.front().pts);
+  const std::int64_t zero = *std::min_element(times.begin(), times.end());
+  std::int64_t greatest = *std::max_element(times.begin(), times.end());
+  for (const std::int64_t time : tail_times) {
+    greatest = std::max(greatest, time);
+  }
+  const auto length =
+      static_cast<std::uint64_t>(milliseconds(greatest + frame_step(times)) - milliseconds(zero));
   PlayItem item;
   item.clip_name = clip_name_of(file_name);
   item.stream_file = file_name;
   item.out_time = static_cast<std::uint32_t>(std::min<std::uint64_t>(
       length * kTicksPerMillisecond, std::numeric_limits<std::uint32_t>::max()));
-  item.first_cue_ms = change == nullptr ? 1000 : milliseconds(change->pts) - milliseconds(zero);
+  item.first_cue_ms =
+      change == head.size()
+          ? 1000
+          : static_cast<std::uint64_t>(milliseconds(times[change]) - milliseconds(zero));
   playlist->play_items = {item};
-  playlist->scenes = {first->date.entry};
+  playlist->scenes = {head[first].date.entry};
   return true;
 }
 

@@ -12,15 +12,18 @@
 namespace zelvok {
 
 // The clip that `head` (the frames at the head of the stream, in file order)
-// and `greatest_pts` (the greatest PTS at its end) describe, as a playlist of
-// one PlayItem whose files are named after `file_name`, the stream file's
-// base name. In milliseconds rounded down (PTS / 90):
-// - zero is the smallest PTS, and the clip lasts up to the greatest PTS plus
-//   one frame, the smallest step between two distinct PTS of the head;
+// and `tail` (those at its end) describe, as a playlist of one PlayItem whose
+// files are named after `file_name`, the stream file's base name. Every PTS
+// is read as the time nearest to the head's first, so that a clip across the
+// wrap of the 33-bit clock keeps its length. In milliseconds rounded down
+// (PTS / 90):
+// - zero is the smallest time of the head, and the clip lasts up to the
+//   greatest time of head and tail plus one frame, the smallest step between
+//   two distinct times of the head;
 // - the earliest dated frame dates it, and its first cue ends where the
 //   earliest frame with another date begins (after 1000 ms when none has).
 // False when no frame is dated.
-bool clip_from_frames(const std::vector<Frame>& head, std::uint64_t greatest_pts,
+bool clip_from_frames(const std::vector<Frame>& head, const std::vector<Frame>& tail,
                       const std::string& file_name, Playlist* playlist);
 
 // The name of a stream file's subtitles before ".srt": its base name without

@@ -88,11 +88,8 @@ bool clip_from_stream(ByteSpan head, ByteSpan tail, const std::string& file_name
   if (packet_size == 0 || !find_video_pid(head, packet_size, &pid)) {
     return false;
   }
-  std::uint64_t greatest = 0;
-  for (const Frame& frame : read_frames(tail, packet_size, pid, false)) {
-    greatest = std::max(greatest, frame.pts);
-  }
-  return clip_from_frames(read_frames(head, packet_size, pid, true), greatest, file_name, playlist);
+  return clip_from_frames(read_frames(head, packet_size, pid, true),
+                          read_frames(tail, packet_size, pid, false), file_name, playlist);
 }
 
 std::string base_name(const std::string& path) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "model/recording_stamp.h"
 #include "stream/clip_timeline.h"
 #include "subtitle/date_format.h"
+#include "support/playlist_builder.h"
+#include "support/run_program.h"
 #include "support/stream_builder.h"
 
 namespace zelvok {
@@ -46,6 +49,19 @@ testing::FramePlan& presented(StreamPlan* plan, std::uint64_t k) {
     }
   }
   return plan->frames.front();
+}
+
+// The clip with its clock moved so that the frame presented at `k` shows 0,
+// those before it near the top of the 33-bit clock.
+void wrap_at(StreamPlan* plan, std::uint64_t k) {
+  constexpr std::uint64_t kWrap = std::uint64_t{1} << 33;
+  const std::uint64_t offset = kWrap - (54000 + 3600 * k);
+  for (testing::FramePlan& frame : plan->frames) {
+    frame.pts = (frame.pts + offset) % kWrap;
+    if (frame.dts) {
+      frame.dts = (*frame.dts + offset) % kWrap;
+    }
+  }
 }
 
 struct StreamCase {
@@ -120,6 +136,10 @@ INSTANTIATE_TEST_SUITE_P(
                        presented(p, k).sei.clear();
                      }
                    },
+                   "2021/01/17 17:33:16", 520, 1440},
+        StreamCase{"clock_wraps_in_first_second", [](StreamPlan* p) { wrap_at(p, 5); },
+                   "2021/01/17 17:33:16", 520, 1440},
+        StreamCase{"clock_wraps_after_the_tick", [](StreamPlan* p) { wrap_at(p, 20); },
                    "2021/01/17 17:33:16", 520, 1440},
         StreamCase{"one_frame", [](StreamPlan* p) { p->frames.resize(1); }, "2021/01/17 17:33:16",
                    1000, 0},
@@ -197,6 +217,29 @@ TEST(StreamTailTest, TheLastFrameComesFromTheTail) {
   Playlist head_only;
   ASSERT_TRUE(clip_from_stream(all.first(head_size), {}, "c.m2ts", &head_only));
   EXPECT_LT(duration_ms(head_only.play_items[0]), 1440u);
+}
+
+// A clip larger than the head the program reads, its clock wrapping in the
+// middle: its end is read from the file's last 2 MiB, on the packet grid,
+// and read on the same clock as its head.
+TEST(StreamTailTest, ALongClipEndsWhereItsTailSays) {
+  StreamPlan plan = real_clip();
+  for (testing::FramePlan& frame : plan.frames) {
+    frame.slice_bytes = 150000;  // two fields of it: 36 frames of 11 MB
+  }
+  wrap_at(&plan, 18);
+  const std::vector<std::uint8_t> bytes = testing::build_stream(plan);
+  ASSERT_GT(bytes.size(), std::size_t{10} << 20);  // more than head and tail together
+  testing::TempFolder folder;
+  const std::string name = (folder.path / "00007.MTS").string();
+  testing::write_file(name, bytes);
+  std::FILE* quiet = std::fopen("/dev/null", "w");
+  Playlist playlist;
+  FileIdentity input{0, 0};
+  ASSERT_TRUE(read_stream(name, Console{quiet, ConsoleEncoding::kShiftJis}, &playlist, &input));
+  (void)std::fclose(quiet);
+  EXPECT_EQ(duration_ms(playlist.play_items[0]), 1440u);
+  EXPECT_EQ(playlist.play_items[0].first_cue_ms, 520u);
 }
 
 TEST(StreamNameTest, BaseNamesAndSubtitleNames) {
