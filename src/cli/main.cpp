@@ -1,8 +1,11 @@
 // zelvok: recording dates and times from a camcorder playlist, as subtitles.
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <exception>
 #include <new>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/run.h"
@@ -23,6 +26,25 @@
 namespace {
 
 constexpr int kStandardOutput = 1;
+
+// The out-of-memory message, in the console's bytes: chosen while nothing is
+// allocated, for when nothing can be.
+std::string_view out_of_memory_message;
+
+void report_out_of_memory() {
+  // The console's own buffer is static: what it holds goes first.
+  (void)std::fflush(stdout);
+  (void)zelvok::write_fully(kStandardOutput, out_of_memory_message.data(),
+                            out_of_memory_message.size());
+}
+
+// Where the C++ runtime could not even set aside its reserve for exceptions,
+// a failed allocation cannot be thrown: it ends here, with the same message
+// and status as one caught.
+[[noreturn]] void terminate_out_of_memory() {
+  report_out_of_memory();
+  std::_Exit(zelvok::kExitFailure);
+}
 
 #ifdef _WIN32
 
@@ -64,18 +86,14 @@ int main(int argc, char** argv) {
                      sizeof console_buffer);
 #endif
   const zelvok::Console console = zelvok::standard_console();
-  // Made while there is memory, for when there is none.
-  const std::string out_of_memory = zelvok::encode_text(
-      zelvok::text_in(zelvok::messages::kAllocationFailed, console.language), console.encoding);
+  out_of_memory_message = zelvok::console_text(zelvok::messages::kAllocationFailed, console);
+  std::set_terminate(terminate_out_of_memory);
   int status = zelvok::kExitFailure;
   try {
     status = zelvok::run(program_arguments(argc, argv), console);
   } catch (const std::bad_alloc&) {
-    // Every file opened was closed on the way here, as far as it got. The
-    // console's own buffer may be what could not be had: the message goes
-    // straight to the descriptor, after what the buffer holds.
-    (void)std::fflush(stdout);
-    (void)zelvok::write_fully(kStandardOutput, out_of_memory.data(), out_of_memory.size());
+    // Every file opened was closed on the way here, as far as it got.
+    report_out_of_memory();
   }
   // Nothing is left to tell the user if the console itself fails.
   (void)std::fflush(stdout);

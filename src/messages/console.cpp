@@ -41,34 +41,34 @@ Language language_named(const char* value) {
   return english ? Language::kEnglish : Language::kJapanese;
 }
 
-std::string encode_text(std::string_view text, ConsoleEncoding encoding) {
-  if (encoding == ConsoleEncoding::kUtf8) {
-    return std::string(text);
+std::string_view console_text(const Message& message, const Console& console) {
+  if (console.language == Language::kEnglish) {
+    return message.english;
   }
-  return to_shift_jis(text);
+  return console.encoding == ConsoleEncoding::kUtf8 ? message.japanese : message.shift_jis;
 }
 
 void print(const Console& console, const Message& message) {
-  write_bytes(console, encode_text(text_in(message, console.language), console.encoding));
+  write_bytes(console, console_text(message, console));
 }
 
 std::string render_message(std::string_view text, std::string_view value,
                            ConsoleEncoding encoding) {
-  // Each text takes one value, marked "%s" or "%d"; the halves around it are
-  // encoded on their own so that the value's bytes pass through untouched.
+  // Each text takes one value, marked "%s" or "%d". A '%' byte is never part
+  // of a Shift_JIS character, so the mark is found in either encoding.
   std::size_t mark = text.find("%s");
   if (mark == std::string_view::npos) {
     mark = text.find("%d");
   }
   if (mark == std::string_view::npos) {
-    return encode_text(text, encoding);
+    return std::string(text);
   }
-  return encode_text(text.substr(0, mark), encoding) + encode_value(value, encoding) +
-         encode_text(text.substr(mark + 2), encoding);
+  return std::string(text.substr(0, mark)) + encode_value(value, encoding) +
+         std::string(text.substr(mark + 2));
 }
 
 void print(const Console& console, const Message& message, std::string_view value) {
-  write_bytes(console, render_message(text_in(message, console.language), value, console.encoding));
+  write_bytes(console, render_message(console_text(message, console), value, console.encoding));
 }
 
 }  // namespace zelvok

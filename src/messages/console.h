@@ -29,11 +29,15 @@ Console standard_console();
 // anything else, and when the variable is not set (null).
 Language language_named(const char* value);
 
-// A message text (UTF-8, as held in src/messages) in the given encoding.
-std::string encode_text(std::string_view text, ConsoleEncoding encoding);
+// The bytes of a message as the console shows it: its English text, or its
+// Japanese text in the console's encoding. Nothing is converted or allocated,
+// so that it can be had when nothing else can.
+std::string_view console_text(const Message& message, const Console& console);
 
-// A message text with its "%s" or "%d" replaced by `value`, whose bytes go in
-// unchanged (file names are not re-encoded).
+// A message's bytes (as console_text gives them) with their "%s" or "%d"
+// replaced by `value`, a name shown as the platform shows names: on POSIX its
+// own bytes; on Windows, where names arrive as UTF-8, in the console's
+// encoding.
 std::string render_message(std::string_view text, std::string_view value, ConsoleEncoding encoding);
 
 // Prints a message in the console's language, as it stands.

@@ -2,12 +2,15 @@
 // its languages side by side.
 //
 // The Japanese texts are kept here in UTF-8 so that they can be read and
-// reviewed; the console module turns them into Shift_JIS (code page 932) bytes
-// as they are printed. The English texts are plain ASCII, the same bytes in
-// every encoding. "%s" or "%d" marks the one value a text takes.
+// reviewed; the build writes their Shift_JIS (code page 932) bytes beside
+// them (cmake/shift_jis_messages.py), so that printing one loads no
+// converter and cannot fail. The English texts are plain ASCII, the same
+// bytes in every encoding. "%s" or "%d" marks the one value a text takes.
 #pragma once
 
 #include <string_view>
+
+#include "messages/shift_jis.h"
 
 namespace zelvok {
 
@@ -17,8 +20,9 @@ enum class Language {
 };
 
 struct Message {
-  std::string_view japanese;
-  std::string_view english;
+  std::string_view japanese;   // UTF-8, as a terminal that shows UTF-8 gets it
+  std::string_view english;    // plain ASCII
+  std::string_view shift_jis;  // the Japanese text's bytes in code page 932, made at build time
 };
 
 inline constexpr std::string_view text_in(const Message& message, Language language) {
@@ -31,89 +35,101 @@ namespace zelvok::messages {
 
 // No input name was given.
 inline constexpr Message kNoFileName = {" ファイル名の指定がありません！!　処理を終了します。\n",
-                                        " No file name given. Stopping.\n"};
+                                        " No file name given. Stopping.\n", shift_jis::kNoFileName};
 // A value-taking option ends the argument list.
 inline constexpr Message kMissingValue = {" オプション指定に誤りがあります。\n",
-                                          " An option is missing its value.\n"};
+                                          " An option is missing its value.\n",
+                                          shift_jis::kMissingValue};
 // An option letter other than h, s, e and o.
 inline constexpr Message kInvalidOption = {" 無効なオプション指定がありました。\n",
-                                           " Unknown option.\n"};
+                                           " Unknown option.\n", shift_jis::kInvalidOption};
 // --version: the program's name and version.
-inline constexpr Message kVersion = {"zelvok %s\n", "zelvok %s\n"};
+inline constexpr Message kVersion = {"zelvok %s\n", "zelvok %s\n", shift_jis::kVersion};
 // The input name, before the playlist is read.
 inline constexpr Message kInputName = {"\n 指定のファイル名は、[%s]です。\n\n",
-                                       "\n Input file: [%s]\n\n"};
+                                       "\n Input file: [%s]\n\n", shift_jis::kInputName};
 // The playlist cannot be opened or read.
 inline constexpr Message kOpenFailed = {" ファイルを開くことができません！!　処理を終了します。\n",
-                                        " Cannot open the file. Stopping.\n"};
+                                        " Cannot open the file. Stopping.\n",
+                                        shift_jis::kOpenFailed};
 // No memory for the playlist, or a file far larger than any playlist.
 inline constexpr Message kAllocationFailed = {
-    "編集用エリアの獲得に失敗しました！!　処理を終了します。\n", "Out of memory. Stopping.\n"};
+    "編集用エリアの獲得に失敗しました！!　処理を終了します。\n", "Out of memory. Stopping.\n",
+    shift_jis::kAllocationFailed};
 // Header, PlayList or PlayItem records unusable.
 inline constexpr Message kNotPlaylist = {
     "プレイリストファイルではありません！!　処理を終了します。\n",
-    "Not a playlist file. Stopping.\n"};
+    "Not a playlist file. Stopping.\n", shift_jis::kNotPlaylist};
 // Extension data size, entry count or IDs wrong.
 inline constexpr Message kBadExtensionData = {
     "プレイリストファイルではありません！!(拡張データエリア)　処理を終了します。\n",
-    "Not a playlist file (extension data). Stopping.\n"};
+    "Not a playlist file (extension data). Stopping.\n", shift_jis::kBadExtensionData};
 // Progress line once the PlayList is found.
-inline constexpr Message kPlayItemCount = {" PlayItem数は [%d] です。\n", " PlayItems: [%d]\n"};
+inline constexpr Message kPlayItemCount = {" PlayItem数は [%d] です。\n", " PlayItems: [%d]\n",
+                                           shift_jis::kPlayItemCount};
 // "PLEX" block missing, short, or of the wrong length.
 inline constexpr Message kBadPlexBlock = {" 拡張データ情報の構造が異常です。　処理を終了します。\n",
-                                          " The extension data is malformed. Stopping.\n"};
+                                          " The extension data is malformed. Stopping.\n",
+                                          shift_jis::kBadPlexBlock};
 // Scene table size wrong or table beyond the file.
 inline constexpr Message kBadSceneTableSize = {
     " 拡張データ(シーン)情報のサイズが異常です！!　処理を終了します。\n",
-    " The scene data has a wrong size. Stopping.\n"};
+    " The scene data has a wrong size. Stopping.\n", shift_jis::kBadSceneTableSize};
 // Dated scene entries do not match the PlayItems.
 inline constexpr Message kSceneCountMismatch = {
     " PlayItem数とシーン情報(撮影開始日時)数が異なります！!　処理を終了します。\n",
-    " The PlayItems and the dated scenes do not match. Stopping.\n"};
+    " The PlayItems and the dated scenes do not match. Stopping.\n",
+    shift_jis::kSceneCountMismatch};
 // First half of a selected PlayItem's console line.
 inline constexpr Message kStreamName = {" PlayItem AV Stream FileName = [%s],  ",
-                                        " PlayItem AV Stream FileName = [%s],  "};
+                                        " PlayItem AV Stream FileName = [%s],  ",
+                                        shift_jis::kStreamName};
 // Second half: the per-clip subtitle file.
-inline constexpr Message kSubtitleName = {"[%s]\n", "[%s]\n"};
+inline constexpr Message kSubtitleName = {"[%s]\n", "[%s]\n", shift_jis::kSubtitleName};
 // The recording date of a selected PlayItem.
 inline constexpr Message kRecordingDate = {"          シーンの記録日時は、[%s] です。\n",
-                                           "          Recorded at [%s]\n"};
+                                           "          Recorded at [%s]\n",
+                                           shift_jis::kRecordingDate};
 // A subtitle file cannot be opened, or would overwrite the input.
 inline constexpr Message kOutputOpenFailed = {
     " 字幕出力ファイル(%s)を開けませんでした！!　処理を終了します。\n",
-    " Subtitle file (%s) cannot be opened. Stopping.\n"};
+    " Subtitle file (%s) cannot be opened. Stopping.\n", shift_jis::kOutputOpenFailed};
 // --shift given a value that is not an offset.
 inline constexpr Message kBadShift = {" 時刻補正(--shift)の指定に誤りがあります。\n",
-                                      " The --shift value is not valid.\n"};
+                                      " The --shift value is not valid.\n", shift_jis::kBadShift};
 // A scene's recording date is not a real one, or a shift would move it out of
 // the years 0000-9999.
 inline constexpr Message kShiftImpossible = {
     " シーンの記録日時が異常なため、時刻を補正できません！!　処理を終了します。\n",
     " A recording date is damaged or would leave the years 0000-9999: it cannot be moved. "
-    "Stopping.\n"};
+    "Stopping.\n",
+    shift_jis::kShiftImpossible};
 // --format given a text that is not a date form.
 inline constexpr Message kBadFormat = {" 日付書式(--format)の指定に誤りがあります。\n",
-                                       " The --format value is not valid.\n"};
+                                       " The --format value is not valid.\n",
+                                       shift_jis::kBadFormat};
 // A form that names weekdays or months, or keeps a 12-hour clock, meets a
 // recording date that is not a real one.
 inline constexpr Message kFormatImpossible = {
     " シーンの記録日時が異常なため、日付書式を適用できません！!　処理を終了します。\n",
-    " A recording date is damaged: it has no weekday, month name or 12-hour time. Stopping.\n"};
+    " A recording date is damaged: it has no weekday, month name or 12-hour time. Stopping.\n",
+    shift_jis::kFormatImpossible};
 // --zone given a value that is not a UTC offset.
 inline constexpr Message kBadZone = {" タイムゾーン(--zone)の指定に誤りがあります。\n",
-                                     " The --zone value is not valid.\n"};
+                                     " The --zone value is not valid.\n", shift_jis::kBadZone};
 // --zone meets a scene whose camera recorded no time zone.
 inline constexpr Message kZoneNotRecorded = {
     " シーンにタイムゾーンが記録されていないため、時刻を変換できません！!　処理を終了します。\n",
-    " A scene has no time zone recorded: it cannot be converted. Stopping.\n"};
+    " A scene has no time zone recorded: it cannot be converted. Stopping.\n",
+    shift_jis::kZoneNotRecorded};
 // A clip's stream has no video, or no frame of it holds a recording date.
 inline constexpr Message kNoStreamDate = {
     " ストリームに撮影日時の情報がありません！!　処理を終了します。\n",
-    " The stream holds no recording date. Stopping.\n"};
+    " The stream holds no recording date. Stopping.\n", shift_jis::kNoStreamDate};
 // A write or close of a subtitle file failed.
 inline constexpr Message kOutputWriteFailed = {
     " 字幕出力ファイル(%s)への書き込みに失敗しました！!　処理を終了します。\n",
-    " Subtitle file (%s) cannot be written. Stopping.\n"};
+    " Subtitle file (%s) cannot be written. Stopping.\n", shift_jis::kOutputWriteFailed};
 
 // The help text, printed on -h and --help.
 inline constexpr Message kHelp = {
@@ -158,7 +174,8 @@ inline constexpr Message kHelp = {
     "     the scenes when one playlist holds many recorded scenes.\n"
     "     And when several playlists are read in one working folder,\n"
     "     the whole-playlist subtitle file would be overwritten: [-o]\n"
-    "     avoids that by naming the file.\n"};
+    "     avoids that by naming the file.\n",
+    shift_jis::kHelp};
 
 // What --help prints after the help text: the long options.
 inline constexpr Message kLongOptionHelp = {
@@ -187,6 +204,7 @@ inline constexpr Message kLongOptionHelp = {
     "\n"
     "     Given a video clip (.MTS .m2ts) instead of a playlist, zelvok writes\n"
     "     the subtitles from the recording dates stored in the clip itself.\n"
-    "     ZELVOK_LANG=en gives the messages in English, ZELVOK_LANG=ja in Japanese.\n"};
+    "     ZELVOK_LANG=en gives the messages in English, ZELVOK_LANG=ja in Japanese.\n",
+    shift_jis::kLongOptionHelp};
 
 }  // namespace zelvok::messages

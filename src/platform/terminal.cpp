@@ -1,5 +1,6 @@
 #include "platform/terminal.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 
@@ -8,7 +9,6 @@
 
 #include "platform/windows_text.h"
 #else
-#include <iconv.h>
 #include <unistd.h>
 #endif
 
@@ -20,13 +20,10 @@ namespace {
 constexpr unsigned kShiftJisCodePage = 932;
 }  // namespace
 
-std::string to_shift_jis(std::string_view text) {
-  const std::string converted = narrow(widen(text), kShiftJisCodePage);
-  return converted.empty() ? std::string(text) : converted;
-}
-
+// A name that cannot be converted is better shown as it is than dropped.
 std::string console_name(std::string_view name, bool shift_jis) {
-  return shift_jis ? to_shift_jis(name) : std::string(name);
+  const std::string converted = shift_jis ? narrow(widen(name), kShiftJisCodePage) : std::string();
+  return converted.empty() ? std::string(name) : converted;
 }
 
 // A console window takes the text as UTF-16 (written as UTF-8 here, below),
@@ -50,50 +47,6 @@ bool write_to_console_window(const std::FILE* stream, std::string_view bytes) {
 
 #else
 
-namespace {
-
-// NOLINTNEXTLINE(performance-no-int-to-ptr): iconv_open reports failure so.
-const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
-
-// One converter for the run, closed at its end: opening one costs more than
-// the text it turns.
-struct ShiftJisConverter {
-  ShiftJisConverter() : handle(iconv_open("CP932", "UTF-8")) {}
-  ShiftJisConverter(const ShiftJisConverter&) = delete;
-  ShiftJisConverter& operator=(const ShiftJisConverter&) = delete;
-  ~ShiftJisConverter() {
-    if (handle != kNoConverter) {
-      iconv_close(handle);
-    }
-  }
-  iconv_t handle;
-};
-
-}  // namespace
-
-std::string to_shift_jis(std::string_view text) {
-  static const ShiftJisConverter converter;
-  if (converter.handle == kNoConverter) {
-    // The converter ships with the C library; without it the text is still
-    // better shown than dropped.
-    return std::string(text);
-  }
-  // Shift_JIS never takes more bytes than UTF-8 for the same characters.
-  std::string out(text.size(), '\0');
-  std::string in(text);
-  char* in_next = in.data();
-  std::size_t in_left = in.size();
-  char* out_next = out.data();
-  std::size_t out_left = out.size();
-  (void)iconv(converter.handle, nullptr, nullptr, nullptr, nullptr);  // a clean start
-  const std::size_t result = iconv(converter.handle, &in_next, &in_left, &out_next, &out_left);
-  if (result == static_cast<std::size_t>(-1)) {
-    return std::string(text);
-  }
-  out.resize(out.size() - out_left);
-  return out;
-}
-
 std::string console_name(std::string_view name, bool /*shift_jis*/) {
   return std::string(name);
 }
@@ -111,16 +64,26 @@ bool write_to_console_window(const std::FILE* /*stream*/, std::string_view /*byt
 
 #endif
 
+namespace {
+
+// Whether `text` holds `word` (lower case), in any letter case. Nothing is
+// allocated: the console is chosen before the program has any memory of its
+// own.
+bool holds_word(std::string_view text, std::string_view word) {
+  const auto same = [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == static_cast<unsigned char>(b);
+  };
+  return std::search(text.begin(), text.end(), word.begin(), word.end(), same) != text.end();
+}
+
+}  // namespace
+
 bool locale_names_utf8(const char* lc_all, const char* lc_ctype, const char* lang) {
   for (const char* value : {lc_all, lc_ctype, lang}) {
     if (value == nullptr || *value == '\0') {
       continue;
     }
-    std::string lower(value);
-    for (char& c : lower) {
-      c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return lower.find("utf-8") != std::string::npos || lower.find("utf8") != std::string::npos;
+    return holds_word(value, "utf-8") || holds_word(value, "utf8");
   }
   return false;
 }

@@ -1,6 +1,6 @@
-// What the console needs from the operating system: the Shift_JIS converter,
-// whether standard output is a terminal that shows UTF-8, and the console
-// window of Windows.
+// What the console needs from the operating system: whether standard output
+// is a terminal that shows UTF-8, and on Windows the console window and the
+// Shift_JIS form of names.
 #pragma once
 
 #include <cstdio>
@@ -8,10 +8,6 @@
 #include <string_view>
 
 namespace zelvok {
-
-// The Shift_JIS (code page 932) bytes of a UTF-8 text; the text as it is
-// where the system has no converter, as it is better shown than dropped.
-std::string to_shift_jis(std::string_view text);
 
 // A name the user gave, as the console shows it: on POSIX its own bytes, in
 // whatever encoding the file system uses; on Windows, where names arrive as

@@ -166,9 +166,9 @@ struct RealOutcome {
 
 constexpr RealOutcome kRealOutcomes[] = {
     // Five recordings split into thirteen clips, with one scene each.
-    {"ElishaAz_AVCHD-Converter_files_00002.MPL", 0, 13, {"", ""}, 13},
+    {"ElishaAz_AVCHD-Converter_files_00002.MPL", 0, 13, {"", "", ""}, 13},
     // Nineteen clips, one scene each.
-    {"Jakebutta_verbose-octo-guide_AVCHD_BDMV_PLAYLIST_00000.MPL", 0, 19, {"", ""}, 19},
+    {"Jakebutta_verbose-octo-guide_AVCHD_BDMV_PLAYLIST_00000.MPL", 0, 19, {"", "", ""}, 19},
     {"agentjp_bdinfo-rs_BigBuckBunny_00000.mpls", 255, -1, messages::kNotPlaylist, 0},
     {"tautcony_ChapterTool_ConanZeroEnforcer_00000.mpls", 255, -1, messages::kNotPlaylist, 0},
     {"tautcony_ChapterTool_KIMETSU_P1_DISC1_00020.mpls", 255, -1, messages::kNotPlaylist, 0},

@@ -267,11 +267,11 @@ std::string read_file(const std::filesystem::path& path) {
 }
 
 std::string sjis(const Message& message) {
-  return encode_text(message.japanese, ConsoleEncoding::kShiftJis);
+  return std::string(message.shift_jis);
 }
 
 std::string sjis(const Message& message, std::string_view value) {
-  return render_message(message.japanese, value, ConsoleEncoding::kShiftJis);
+  return render_message(message.shift_jis, value, ConsoleEncoding::kShiftJis);
 }
 
 std::string english(const Message& message, std::string_view value) {

@@ -146,8 +146,7 @@ constexpr EncodingCase kMessages[] = {
 
 TEST(ShiftJisTest, EveryMessageGoesOutAsCodePage932) {
   for (const EncodingCase& message : kMessages) {
-    EXPECT_EQ(encode_text(message.message.japanese, ConsoleEncoding::kShiftJis), message.bytes)
-        << message.bytes;
+    EXPECT_EQ(message.message.shift_jis, message.bytes) << message.bytes;
   }
 }
 
@@ -156,8 +155,10 @@ TEST(EnglishTest, EveryMessageHasItsTwinInPlainAscii) {
   for (const EncodingCase& message : kMessages) {
     const std::string_view english = text_in(message.message, Language::kEnglish);
     EXPECT_EQ(english, message.english);
-    EXPECT_EQ(encode_text(english, ConsoleEncoding::kShiftJis), message.english);
-    EXPECT_EQ(encode_text(english, ConsoleEncoding::kUtf8), message.english);
+    for (const ConsoleEncoding encoding : {ConsoleEncoding::kShiftJis, ConsoleEncoding::kUtf8}) {
+      EXPECT_EQ(console_text(message.message, Console{nullptr, encoding, Language::kEnglish}),
+                message.english);
+    }
   }
 }
 
@@ -179,9 +180,9 @@ TEST(EnglishTest, OnlyZelvokLangEnSelectsEnglish) {
 TEST(ConsoleTest, ValuesPassThroughUnchanged) {
   // A file name in UTF-8 or Latin-1 keeps its own bytes, whatever the console.
   const std::string name = "\xE6\x97\xA5\xFF.mpls";
-  EXPECT_EQ(render_message(messages::kSubtitleName.japanese, name, ConsoleEncoding::kShiftJis),
+  EXPECT_EQ(render_message(messages::kSubtitleName.shift_jis, name, ConsoleEncoding::kShiftJis),
             "[" + name + "]\n");
-  EXPECT_EQ(render_message(messages::kPlayItemCount.japanese, "13", ConsoleEncoding::kShiftJis),
+  EXPECT_EQ(render_message(messages::kPlayItemCount.shift_jis, "13", ConsoleEncoding::kShiftJis),
             " PlayItem\x90\x94\x82\xCD [13] \x82\xC5\x82\xB7\x81\x42\n");
   EXPECT_EQ(render_message(messages::kPlayItemCount.japanese, "13", ConsoleEncoding::kUtf8),
             " PlayItem数は [13] です。\n");
@@ -213,7 +214,7 @@ TEST(TerminalTest, TheLocaleVariablesNameUtf8) {
 
 TEST(ConsoleTest, UnformattedTextsStayWhole) {
   EXPECT_EQ(render_message("abc\n", "x", ConsoleEncoding::kShiftJis), "abc\n");
-  EXPECT_EQ(encode_text(messages::kInvalidOption.japanese, ConsoleEncoding::kUtf8),
+  EXPECT_EQ(console_text(messages::kInvalidOption, Console{nullptr, ConsoleEncoding::kUtf8}),
             messages::kInvalidOption.japanese);
 }
 
