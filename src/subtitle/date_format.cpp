@@ -1,5 +1,6 @@
 #include "subtitle/date_format.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <span>
@@ -107,7 +108,7 @@ bool parse_date_format(std::string_view text, DateFormat* format) {
   if (text.empty() || text.size() > kMaxFormatSize) {
     return false;
   }
-  DateFormat parsed{std::string(text), 0, false};
+  DateFormat parsed{std::string(text), 0, false, false};
   for (std::size_t at = 0; at < text.size(); ++at) {
     if (!is_text_byte(text[at])) {
       return false;
@@ -119,6 +120,7 @@ bool parse_date_format(std::string_view text, DateFormat* format) {
       return false;
     }
     parsed.seconds_shown += text[at] == 'S' ? 1 : 0;
+    parsed.breaks_lines = parsed.breaks_lines || text[at] == 'n';
     parsed.needs_calendar =
         parsed.needs_calendar || kCalendarCodes.find(text[at]) != std::string_view::npos;
   }
@@ -127,11 +129,42 @@ bool parse_date_format(std::string_view text, DateFormat* format) {
 }
 
 const DateFormat& fixed_date_format() {
-  static const DateFormat format{std::string(kFixedFormat), 1, false};
+  static const DateFormat format{std::string(kFixedFormat), 1, false, false};
   return format;
 }
 
+namespace {
+
+// Leaves out the empty lines of the text at [begin, end), those that %n at
+// either end, two %n or a %z with no zone made: for every reader an empty
+// line ends a cue. Lines that hold something are joined by their line
+// breaks; `*second_at` moves with its line. Returns the new end.
+char* drop_empty_lines(char* begin, char* end, char** second_at) {
+  constexpr std::string_view kLineEnd = "\r\n";
+  char* out = begin;
+  char* line = begin;
+  while (true) {
+    char* const line_end = std::search(line, end, kLineEnd.begin(), kLineEnd.end());
+    if (line_end != line) {
+      // The line break before this line in the text is still ahead of `out`.
+      out = out == begin ? out : put_text(out, kLineEnd);
+      if (*second_at >= line && *second_at < line_end) {
+        *second_at = out + (*second_at - line);
+      }
+      std::memmove(out, line, static_cast<std::size_t>(line_end - line));
+      out += line_end - line;
+    }
+    if (line_end == end) {
+      return out;
+    }
+    line = line_end + kLineEnd.size();
+  }
+}
+
+}  // namespace
+
 char* put_date(char* out, const DateStyle& style, const RecordingStamp& stamp, char** second_at) {
+  char* const begin = out;
   const std::string& text = style.format.text;
   for (std::size_t at = 0; at < text.size(); ++at) {
     if (text[at] != '%') {
@@ -144,7 +177,7 @@ char* put_date(char* out, const DateStyle& style, const RecordingStamp& stamp, c
     }
     out = put_code(out, code, style, stamp);
   }
-  return out;
+  return style.format.breaks_lines ? drop_empty_lines(begin, out, second_at) : out;
 }
 
 std::string format_stamp(const RecordingStamp& stamp) {

@@ -20,6 +20,7 @@ struct DateFormat {
   std::string text;             // checked: only the codes put_date knows follow a '%'
   unsigned seconds_shown = 0;   // how many %S it holds
   bool needs_calendar = false;  // it names a weekday or month, or keeps a 12-hour clock
+  bool breaks_lines = false;    // it holds %n
 };
 
 // Checks a --format text: 1 to 100 bytes, no control byte, and after each
@@ -41,7 +42,9 @@ struct DateStyle {
 
 // Writes the date at `out`, which has room for kMaxDateText bytes, and returns
 // the position after it. `*second_at` gets where the digits of the last %S
-// begin, or stays as it was when the form has none.
+// begin, or stays as it was when the form has none. The text holds no empty
+// line, as a cue's text must not: a form's line breaks join only the lines
+// that hold something, and a text may be empty.
 char* put_date(char* out, const DateStyle& style, const RecordingStamp& stamp, char** second_at);
 
 // The date in the fixed form, as the console shows it.

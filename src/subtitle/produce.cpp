@@ -118,11 +118,24 @@ OutputFault make_room(Walk* walk, char** whole_out, char** clip_out) {
   return {};
 }
 
+// True when the date shows nothing at all in `style`, as a form of %z alone
+// does where no zone was recorded.
+bool shows_nothing(const DateStyle& style, const RecordingStamp& stamp) {
+  std::array<char, kMaxDateText> text{};
+  char* unused = nullptr;
+  return put_date(text.data(), style, stamp, &unused) == text.data();
+}
+
 // Writes one cue to both files: from `start` to `end` milliseconds of the
-// clip, showing `stamp`. A cue of no length is not written.
+// clip, showing `stamp`. A cue of no length, or with no text, is not written;
+// the whole playlist's timeline runs on past it all the same.
 OutputFault write_cue(Walk* walk, std::uint64_t start, std::uint64_t end, const DateStyle& style,
                       const RecordingStamp& stamp) {
   if (start == end) {
+    return {};
+  }
+  if (shows_nothing(style, stamp)) {
+    walk->whole_entry.end_ms += end - start;
     return {};
   }
   EntryText& whole = walk->whole_entry;
@@ -132,9 +145,8 @@ OutputFault write_cue(Walk* walk, std::uint64_t start, std::uint64_t end, const 
   if (OutputFault fault = make_room(walk, &whole_out, &clip_out); fault.message != nullptr) {
     return fault;
   }
-  const std::uint64_t clip_number = start == 0 ? 1 : clip.number + 1;
   layout_entry(&whole, whole.number + 1, whole.end_ms, whole.end_ms + (end - start), style, stamp);
-  layout_entry(&clip, clip_number, start, end, style, stamp);
+  layout_entry(&clip, clip.number + 1, start, end, style, stamp);
   srt_commit(&walk->whole, put_entry(whole, whole_out));
   srt_commit(&walk->clip, put_entry(clip, clip_out));
   return {};
@@ -210,6 +222,7 @@ OutputFault write_play_item(Walk* walk, const PlayItem& item, const Console& con
   if (!open_output(walk, subtitle_name, &walk->clip)) {
     return {&messages::kOutputOpenFailed, subtitle_name};
   }
+  walk->clip_entry.number = 0;  // each clip's file numbers its cues from 1
   const ShownStamp shown = first_stamp(walk->plan, walk->playlist, item);
   print(console, messages::kRecordingDate, format_stamp(shown.stamp));
   const DateStyle style{walk->plan.format, shown.zone};

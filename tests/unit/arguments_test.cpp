@@ -118,6 +118,13 @@ TEST(ShiftValueTest, HoursMinutesAndSecondsInSeconds) {
   }
 }
 
+TEST(ShiftValueTest, AnythingAfterTheOffsetIsRefused) {
+  for (const char* text : {"1:00x", "1:00:00x", "+1:00 ", "1:00:", "1:0", "1:60", "--1:00", ""}) {
+    std::int64_t value = 0;
+    EXPECT_FALSE(shift_value(text, &value)) << text;
+  }
+}
+
 }  // namespace
 }  // namespace zelvok
 

@@ -49,6 +49,11 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"%z", kSunday, 330, "+05:30"}, FormCase{"%z", kSunday, -30, "-00:30"},
         FormCase{"%z", kSunday, 0, "+00:00"}, FormCase{"[%z]", kSunday, kNoZone, "[]"},
         FormCase{"%Y %y", {5, 1, 1, 0, 0, 0}, 0, "0005 05"},
+        FormCase{"%e.%m.", {2024, 7, 10, 0, 0, 0}, 0, "10.07."},
+        // A cue's text holds no empty line; a text may be empty.
+        FormCase{"%n%H%n%n%M%n", kSunday, 0, "09\r\n30"},
+        FormCase{"%H%n%z", kSunday, kNoZone, "09"}, FormCase{"%n%n", kSunday, 0, ""},
+        FormCase{"%z", kSunday, kNoZone, ""},
         // Damaged fields print as decoded, as the fixed form prints them.
         FormCase{"%m.%d.%Y %e", {2008, 13, 1, 0, 0, 0}, 0, "13.01.2008  1"},
         FormCase{

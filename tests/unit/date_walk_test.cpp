@@ -97,6 +97,46 @@ TEST(ZoneTest, MovesEveryStampIntoTheZoneAsked) {
   EXPECT_EQ(camera.files.at("00000.srt"), cue(1, "00:00:00,000", "00:00:01,000", "+03:00"));
 }
 
+// A cue's text holds no empty line, and a text with nothing in it makes no
+// cue, while the whole playlist's timeline runs on: here the first clip's
+// camera recorded no zone.
+TEST(CueTextTest, EmptyLinesAndEmptyTextsAreLeftOut) {
+  testing::ScenePlan no_zone = scene_at(2012, 10, 7, 18, 53, 9);
+  no_zone.zone = 0x1E;
+  const testing::PlaylistPlan plan =
+      testing::playlist_of({testing::clip("00000", 2000), testing::clip("00001", 1000)},
+                           {no_zone, scene_at(2012, 10, 7, 19, 0, 0)});
+  const Walked lines = walk(plan, {"--format=%n%H:%M%n%n%z%n"});
+  EXPECT_EQ(lines.files.at("00000.srt"), cue(1, "00:00:00,000", "00:00:02,000", "18:53"));
+  EXPECT_EQ(lines.files.at("00001.srt"), cue(1, "00:00:00,000", "00:00:01,000", "19:00\r\n+03:00"));
+  const Walked zones = walk(plan, {"--format=%z"});
+  EXPECT_EQ(zones.files.at("00000.srt"), "");
+  EXPECT_EQ(zones.files.at("00001.srt"), cue(1, "00:00:00,000", "00:00:01,000", "+03:00"));
+  EXPECT_EQ(zones.files.at("playlist.srt"), cue(1, "00:00:02,000", "00:00:03,000", "+03:00"));
+}
+
+// A clip whose camera clock ticks at its very first frame: its first cue
+// is the next second's, a whole second long.
+TEST(FirstCueTest, AFirstCueOfNoLengthGivesWayToTheNextSecond) {
+  Playlist playlist;
+  playlist.scenes = {SceneEntry{0x2008, 0x11, 0x30, 0x23, 0x59, 0x59, 0x1E}};
+  PlayItem item;
+  item.clip_name = "00000";
+  item.stream_file = "00000.MTS";
+  item.out_time = 2500 * 45;
+  item.first_cue_ms = 0;
+  playlist.play_items = {item};
+  MemoryFiles files;
+  std::FILE* quiet = std::fopen("/dev/null", "w");
+  ASSERT_TRUE(produce_subtitles_in_memory(OutputPlan{}, playlist,
+                                          Console{quiet, ConsoleEncoding::kUtf8}, &files));
+  (void)std::fclose(quiet);
+  EXPECT_EQ(files.at("00000.srt"),
+            cue(1, "00:00:00,000", "00:00:01,000", "2008/12/01 00:00:00") +
+                cue(2, "00:00:01,000", "00:00:02,000", "2008/12/01 00:00:01") +
+                cue(3, "00:00:02,000", "00:00:02,500", "2008/12/01 00:00:02"));
+}
+
 struct RefusalCase {
   std::vector<testing::ScenePlan> scenes;  // one clip each
   std::vector<std::string> options;
