@@ -4,9 +4,9 @@
 // describe the same thing. A builder offset typed wrong fails here.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -37,49 +37,76 @@ std::string section_of(const std::string& inspection, const std::string& file) {
   return inspection.substr(start, end - start);
 }
 
+// The blank-separated words of a line.
+std::vector<std::string> words_of(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;) {
+    words.push_back(word);
+  }
+  return words;
+}
+
+// The word after `key`, or "" when there is none.
+std::string after(const std::vector<std::string>& words, const std::string& key,
+                  std::size_t skip = 1) {
+  const auto at = std::find(words.begin(), words.end(), key);
+  return static_cast<std::size_t>(words.end() - at) > skip ? *(at + static_cast<long>(skip)) : "";
+}
+
+unsigned number(const std::string& text, int base = 10) {
+  return static_cast<unsigned>(std::stoul(text, nullptr, base));
+}
+
+// A scene dated by "YYYY/MM/DD" and "hh:mm:ss", in the zone `zone` (hex).
+testing::ScenePlan scene_of(const std::string& date, const std::string& time,
+                            const std::string& zone) {
+  testing::ScenePlan scene = testing::scene_at(
+      number(date.substr(0, 4)), number(date.substr(5, 2)), number(date.substr(8, 2)),
+      number(time.substr(0, 2)), number(time.substr(3, 2)), number(time.substr(6, 2)));
+  scene.zone = static_cast<std::uint8_t>(number(zone, 16));
+  return scene;
+}
+
+// "  PI0  00000 M2TS cc=1 stc=0 IN 45022 OUT 3581055 ..." or "    00010 M2TS cc=1 IN ...".
+void read_item(const std::vector<std::string>& words, testing::PlaylistPlan* plan) {
+  const auto stream = std::find(words.begin(), words.end(), "M2TS");
+  testing::ClipPlan clip = testing::clip(*(stream - 1), 0);
+  clip.connection = static_cast<std::uint8_t>(number((stream + 1)->substr(3)));
+  clip.in_time = number(after(words, "IN"));
+  clip.out_time = number(after(words, "OUT"));
+  plan->clips.push_back(clip);
+}
+
 // The plan of a real playlist from what INSPECT.txt lists of it; `marks`
 // where it lists none (the PlayItems each recording starts at, from
 // SOURCES.md).
 testing::PlaylistPlan plan_from_inspection(const std::string& section,
                                            const std::vector<std::uint16_t>& marks) {
-  std::istringstream lines(section);
-  static const std::regex kItem(
-      R"(^ +(?:PI\d+ +)?(\w{5}) M2TS cc=(\d+) (?:stc=\d+ )?IN (\d+) OUT (\d+))");
-  static const std::regex kMark(R"(^  mark\d+ +type (\d+) .*PlayItem (\d+))");
-  static const std::regex kScene(
-      R"(^  ext\d+ .* tz 0x([0-9a-f]{2}).* date (\d{4})/(\d\d)/(\d\d) (\d\d):(\d\d):(\d\d))");
-  static const std::regex kEntry(
-      R"(entry@\d+ head [0-9a-f]{20}([0-9a-f]{2}) year \d+ marker44 ([0-9A-F]{2}) (\d{4})/(\d\d)/(\d\d) (\d\d):(\d\d):(\d\d))");
-  static const std::regex kMarker(R"(\(byte44=0x([0-9a-f]{2})\))");
   testing::PlaylistPlan plan;
   for (const std::uint16_t play_item : marks) {
     plan.marks.push_back({1, play_item});
   }
-  std::smatch m;
-  const auto scene = [&](std::size_t zone, std::size_t date) {
-    testing::ScenePlan entry = testing::scene_at(std::stoul(m[date]), std::stoul(m[date + 1]),
-                                                 std::stoul(m[date + 2]), std::stoul(m[date + 3]),
-                                                 std::stoul(m[date + 4]), std::stoul(m[date + 5]));
-    entry.zone = static_cast<std::uint8_t>(std::stoul(m[zone], nullptr, 16));
-    plan.scenes.push_back(entry);
-  };
+  std::istringstream lines(section);
   for (std::string line; std::getline(lines, line);) {
-    if (std::regex_search(line, m, kItem)) {
-      testing::ClipPlan clip = testing::clip(m[1], 0);
-      clip.connection = static_cast<std::uint8_t>(std::stoi(m[2]));
-      clip.in_time = static_cast<std::uint32_t>(std::stoul(m[3]));
-      clip.out_time = static_cast<std::uint32_t>(std::stoul(m[4]));
-      plan.clips.push_back(clip);
-    } else if (std::regex_search(line, m, kMark)) {
-      plan.marks.push_back({static_cast<std::uint8_t>(std::stoi(m[1])),
-                            static_cast<std::uint16_t>(std::stoi(m[2]))});
-    } else if (std::regex_search(line, m, kScene)) {
-      scene(1, 2);
-    } else if (std::regex_search(line, m, kEntry)) {
-      scene(1, 3);
-      plan.scenes.back().marker = static_cast<std::uint8_t>(std::stoul(m[2], nullptr, 16));
-    } else if (std::regex_search(line, m, kMarker) && !plan.scenes.empty()) {
-      plan.scenes.back().marker = static_cast<std::uint8_t>(std::stoul(m[1], nullptr, 16));
+    const std::vector<std::string> words = words_of(line);
+    const std::string first = words.empty() ? "" : words[0];
+    const std::size_t marker = line.find("(byte44=0x");
+    if (words.size() > 2 && (words[1] == "M2TS" || words[2] == "M2TS")) {
+      read_item(words, &plan);
+    } else if (line.starts_with("  mark") && after(words, "type") != "") {
+      plan.marks.push_back({static_cast<std::uint8_t>(number(after(words, "type"))),
+                            static_cast<std::uint16_t>(number(after(words, "PlayItem")))});
+    } else if (line.starts_with("  ext") && after(words, "date") != "") {
+      plan.scenes.push_back(
+          scene_of(after(words, "date"), after(words, "date", 2), after(words, "tz").substr(2, 2)));
+    } else if (first.starts_with("entry@")) {
+      plan.scenes.push_back(scene_of(after(words, "marker44", 2), after(words, "marker44", 3),
+                                     after(words, "head").substr(20, 2)));
+      plan.scenes.back().marker = static_cast<std::uint8_t>(number(after(words, "marker44"), 16));
+    } else if (marker != std::string::npos && !plan.scenes.empty()) {
+      plan.scenes.back().marker =
+          static_cast<std::uint8_t>(number(line.substr(marker + 10, 2), 16));
     }
   }
   return plan;
