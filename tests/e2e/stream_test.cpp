@@ -22,19 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::sjis;
 
-// 36 frames of 40 ms from PTS 54000, the clock ticking from 17:33:16 to
-// 17:33:17 at the 14th frame presented (520 ms in): a clip of 1440 ms.
-testing::StreamPlan ticking_clip() {
-  std::vector<std::vector<testing::MdpmTag>> dates;
-  for (unsigned k = 0; k < 36; ++k) {
-    dates.push_back(
-        testing::camera_tags(testing::date_tags(0x46, 2021, 1, 17, 17, 33, k < 13 ? 16 : 17)));
-  }
-  testing::StreamPlan plan;
-  plan.frames = testing::gop_frames(36, 54000, dates);
-  return plan;
-}
-
 std::string name_line(const std::string& name) {
   return sjis(messages::kInputName, name);
 }
@@ -45,7 +32,7 @@ bool has_tool(const char* check) {
 
 TEST(StreamRunTest, AClipIsDatedFromItsOwnFrames) {
   testing::TempFolder folder;
-  testing::write_file(folder.path / "my.clip.m2ts", testing::build_stream(ticking_clip()));
+  testing::write_file(folder.path / "my.clip.m2ts", testing::build_stream(testing::ticking_clip()));
   const testing::ProgramResult result = testing::run_zelvok({"my.clip.m2ts"}, folder.path);
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.output, name_line("my.clip.m2ts") + sjis(messages::kPlayItemCount, "1") +
@@ -88,7 +75,7 @@ struct RefusedStream {
 };
 
 TEST(StreamRunTest, RefusalsAndWhatIsNoStream) {
-  testing::StreamPlan undated = ticking_clip();
+  testing::StreamPlan undated = testing::ticking_clip();
   for (testing::FramePlan& frame : undated.frames) {
     frame.sei.clear();
   }
@@ -103,7 +90,7 @@ TEST(StreamRunTest, RefusalsAndWhatIsNoStream) {
        sjis(messages::kNotPlaylist),
        {}},
       {"the input as output",
-       testing::build_stream(ticking_clip()),
+       testing::build_stream(testing::ticking_clip()),
        {"-o", "in.MTS"},
        sjis(messages::kPlayItemCount, "1") + sjis(messages::kOutputOpenFailed, "in.MTS"),
        {}}};
@@ -124,7 +111,7 @@ TEST(StreamRunTest, RefusalsAndWhatIsNoStream) {
 TEST(StreamBuilderTest, FfprobeReadsThePlannedTimes) {
   ZELVOK_REQUIRE(has_tool("ffprobe -version > /dev/null 2>&1"), "ffprobe");
   for (const std::size_t packet_size : {192, 188}) {
-    testing::StreamPlan plan = ticking_clip();
+    testing::StreamPlan plan = testing::ticking_clip();
     plan.packet_size = packet_size;
     plan.frames[0].header_runs_on = true;
     testing::TempFolder folder;
@@ -154,7 +141,7 @@ TEST(StreamBuilderTest, FfprobeReadsThePlannedTimes) {
 TEST(StreamBuilderTest, ExiftoolReadsThePlannedDate) {
   ZELVOK_REQUIRE(has_tool("exiftool -ver > /dev/null 2>&1"), "ExifTool");
   testing::TempFolder folder;
-  testing::write_file(folder.path / "clip.mts", testing::build_stream(ticking_clip()));
+  testing::write_file(folder.path / "clip.mts", testing::build_stream(testing::ticking_clip()));
   const testing::ProgramResult read = testing::run_program(
       {"exiftool", "-ee", "-s3", "-DateTimeOriginal", "clip.mts"}, folder.path);
   std::istringstream lines(read.output);

@@ -16,23 +16,6 @@
 #include "support/playlist_builder.h"
 #include "support/stream_builder.h"
 
-namespace {
-
-using zelvok::testing::StreamPlan;
-
-StreamPlan clip_from(std::uint64_t first_pts) {
-  std::vector<std::vector<zelvok::testing::MdpmTag>> dates;
-  for (unsigned k = 0; k < 36; ++k) {
-    dates.push_back(zelvok::testing::camera_tags(
-        zelvok::testing::date_tags(0x46, 2021, 1, 17, 17, 33, k < 13 ? 16 : 17)));
-  }
-  StreamPlan plan;
-  plan.frames = zelvok::testing::gop_frames(36, first_pts, dates);
-  return plan;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   const bool help =
       argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0);
@@ -40,12 +23,13 @@ int main(int argc, char** argv) {
     (void)std::fprintf(help ? stdout : stderr, "usage: make_stream FILE [BYTES]\n");
     return help ? 0 : 2;
   }
-  const std::vector<std::uint8_t> head = zelvok::testing::build_stream(clip_from(54000));
+  const std::vector<std::uint8_t> head =
+      zelvok::testing::build_stream(zelvok::testing::ticking_clip());
   zelvok::testing::write_file(argv[1], head);
   if (argc == 3) {
     const std::uint64_t size = std::strtoull(argv[2], nullptr, 10);
-    const std::vector<std::uint8_t> tail =
-        zelvok::testing::build_stream(clip_from(54000 + std::uint64_t{715} * 90000));
+    const std::vector<std::uint8_t> tail = zelvok::testing::build_stream(
+        zelvok::testing::ticking_clip(54000 + std::uint64_t{715} * 90000));
     if (size < head.size() + 2 * tail.size()) {
       (void)std::fprintf(stderr, "make_stream: %s bytes hold no head and tail\n", argv[2]);
       return 2;

@@ -287,6 +287,16 @@ std::vector<FramePlan> gop_frames(std::size_t count, std::uint64_t first_pts,
   return frames;
 }
 
+StreamPlan ticking_clip(std::uint64_t first_pts) {
+  std::vector<std::vector<MdpmTag>> dates;
+  for (unsigned k = 0; k < 36; ++k) {
+    dates.push_back(camera_tags(date_tags(0x46, 2021, 1, 17, 17, 33, k < 13 ? 16 : 17)));
+  }
+  StreamPlan plan;
+  plan.frames = gop_frames(36, first_pts, dates);
+  return plan;
+}
+
 std::vector<std::uint8_t> build_stream(const StreamPlan& plan) {
   Packets packets{plan, {}, {}, 0};
   const std::array<Bytes, 2> tables = {pat(plan), program_map(plan)};

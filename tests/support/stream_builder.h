@@ -68,6 +68,12 @@ std::vector<MdpmTag> camera_tags(const std::vector<MdpmTag>& date);
 std::vector<FramePlan> gop_frames(std::size_t count, std::uint64_t first_pts,
                                   const std::vector<std::vector<MdpmTag>>& dates_in_order);
 
+// The traits of the real clip the tests stand for: 36 frames of 40 ms from
+// `first_pts`, dated 2021/01/17 17:33:16 at +03:00 with summer time (zone
+// byte 0x46), the camera's clock ticking to :17 at the 14th frame presented
+// (520 ms in): a clip of 1440 ms.
+StreamPlan ticking_clip(std::uint64_t first_pts = 54000);
+
 std::vector<std::uint8_t> build_stream(const StreamPlan& plan);
 
 }  // namespace zelvok::testing

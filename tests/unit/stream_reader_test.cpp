@@ -25,18 +25,12 @@ using testing::MdpmTag;
 using testing::SeiMessage;
 using testing::StreamPlan;
 
-// 36 frames of 40 ms from PTS 54000 (600 ms), dated 2021/01/17 17:33:16 at
-// +03:00 with summer time, the clock ticking to :17 at frame 13 (1120 ms):
-// the first cue lasts 520 ms and the clip 1440 ms.
+// The real clip's traits; its slices are small enough for a quick suite and
+// large enough to span packets.
 StreamPlan real_clip() {
-  std::vector<std::vector<MdpmTag>> dates;
-  for (unsigned k = 0; k < 36; ++k) {
-    dates.push_back(testing::camera_tags(date_tags(0x46, 2021, 1, 17, 17, 33, k < 13 ? 16 : 17)));
-  }
-  StreamPlan plan;
-  plan.frames = testing::gop_frames(36, 54000, dates);
+  StreamPlan plan = testing::ticking_clip();
   for (testing::FramePlan& frame : plan.frames) {
-    frame.slice_bytes = 3000;  // enough to span packets, small enough for a quick suite
+    frame.slice_bytes = 3000;
   }
   return plan;
 }
