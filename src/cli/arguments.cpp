@@ -75,7 +75,8 @@ constexpr std::size_t kMostZoneHourDigits = 2;
 constexpr std::int64_t kLastZoneHour = 23;
 
 // The long options that take a value.
-constexpr std::array<std::string_view, 3> kValueOptions = {"--shift", "--format", "--zone"};
+constexpr std::array<std::string_view, 4> kValueOptions = {"--shift", "--format", "--zone",
+                                                           "--output-dir"};
 
 ScanOutcome apply_long_value(std::string_view name, std::string_view value, RunOptions* options) {
   if (name == "--shift") {
@@ -84,6 +85,11 @@ ScanOutcome apply_long_value(std::string_view name, std::string_view value, RunO
       return ScanOutcome::kBadShift;
     }
     options->output.shift = seconds;
+  } else if (name == "--output-dir") {
+    if (value.empty()) {
+      return ScanOutcome::kMissingValue;
+    }
+    options->folder.output_dir = std::string(value);
   } else if (name == "--format") {
     if (!parse_date_format(value, &options->output.format)) {
       return ScanOutcome::kBadFormat;
@@ -108,6 +114,10 @@ ScanOutcome scan_long_option(std::span<const std::string> arguments, std::size_t
   }
   if (argument == "--version") {
     return ScanOutcome::kVersion;
+  }
+  if (argument == "--overwrite") {
+    options->folder.overwrite = true;
+    return ScanOutcome::kRun;
   }
   const std::string_view name = argument.substr(0, argument.find('='));
   if (std::find(kValueOptions.begin(), kValueOptions.end(), name) == kValueOptions.end()) {
@@ -183,6 +193,7 @@ ScanResult scan_arguments(std::span<const std::string> arguments) {
     const std::string& argument = arguments[at];
     if (argument.empty() || argument[0] != '-') {
       result.options.input_name = argument;
+      result.options.input_names.push_back(argument);
       continue;
     }
     if (argument.starts_with("--")) {
@@ -201,6 +212,7 @@ ScanResult scan_arguments(std::span<const std::string> arguments) {
       result.outcome = ScanOutcome::kInvalidOption;
       return result;
     }
+    result.options.picks = true;
     if (argument.size() > 2) {
       apply_value(letter, argument.substr(2), &result.options);
     } else if (at + 1 < arguments.size()) {

@@ -1,9 +1,13 @@
 #include "cli/run.h"
 
 #include "cli/arguments.h"
+#include "cli/input.h"
+#include "folder/folder_run.h"
 #include "messages/messages.h"
 #include "playlist/read_playlist.h"
 #include "stream/read_stream.h"
+
+#include <algorithm>
 
 namespace zelvok {
 namespace {
@@ -51,6 +55,67 @@ bool succeeds_without_work(ScanOutcome outcome) {
   return outcome == ScanOutcome::kLongHelp || outcome == ScanOutcome::kVersion;
 }
 
+// Two names or more, each a folder or a clip, are dated in one folder run.
+bool names_a_folder_run(const std::vector<std::string>& names) {
+  if (names.size() < 2) {
+    return false;
+  }
+  return std::all_of(names.begin(), names.end(), [](const std::string& name) {
+    const Input input = open_input(name);
+    close_input(input);
+    return input.kind == InputKind::kFolder || input.kind == InputKind::kClip;
+  });
+}
+
+int run_folder_names(const std::vector<std::string>& names, const RunOptions& options,
+                     const Console& console) {
+  for (const std::string& name : names) {
+    print(console, messages::kInputName, name);
+  }
+  if (options.picks) {
+    print(console, messages::kFolderPicks);
+    return kExitFailure;
+  }
+  return run_folders(names, options.output, options.folder, console) ? kExitSuccess : kExitFailure;
+}
+
+// Reads the playlist or clip open in `input` into `playlist`, with its lines.
+bool read_input(const Input& input, const std::string& name, const Console& console,
+                Playlist* playlist) {
+  switch (input.kind) {
+    case InputKind::kPlaylist:
+      return read_playlist(input.file, console, playlist);
+    case InputKind::kClip:
+      return read_stream(input.file, input.packet_size, name, console, playlist);
+    case InputKind::kUnopenable:
+    case InputKind::kFolder:
+      break;
+  }
+  print(console, messages::kOpenFailed);
+  return false;
+}
+
+// One input, as the last name given: a playlist, a clip or a folder.
+int run_one(const std::string& name, const RunOptions& options, const Console& console) {
+  const Input input = open_input(name);
+  if (input.kind == InputKind::kFolder) {
+    return run_folder_names({name}, options, console);
+  }
+  print(console, messages::kInputName, name);
+  Playlist playlist;
+  const bool read = !options.folder.output_dir && read_input(input, name, console, &playlist);
+  close_input(input);
+  if (options.folder.output_dir) {
+    print(console, messages::kOutputDirNotFolder);
+    return kExitFailure;
+  }
+  if (!read) {
+    return kExitFailure;
+  }
+  return produce_subtitles(options.output, playlist, input.file.identity, console) ? kExitSuccess
+                                                                                   : kExitFailure;
+}
+
 }  // namespace
 
 int run(std::span<const std::string> arguments, const Console& console) {
@@ -59,18 +124,10 @@ int run(std::span<const std::string> arguments, const Console& console) {
     return succeeds_without_work(scan.outcome) ? kExitSuccess : kExitFailure;
   }
   const RunOptions& options = scan.options;
-  print(console, messages::kInputName, options.input_name);
-  // A clip copied without its playlist carries its dates in its own stream.
-  Playlist playlist;
-  FileIdentity input{0, 0};
-  const bool read = is_stream_file(options.input_name)
-                        ? read_stream(options.input_name, console, &playlist, &input)
-                        : read_playlist(options.input_name, console, &playlist, &input);
-  if (!read) {
-    return kExitFailure;
+  if (names_a_folder_run(options.input_names)) {
+    return run_folder_names(options.input_names, options, console);
   }
-  const bool produced = produce_subtitles(options.output, playlist, input, console);
-  return produced ? kExitSuccess : kExitFailure;
+  return run_one(options.input_name, options, console);
 }
 
 }  // namespace zelvok

@@ -52,23 +52,38 @@ void print(const Console& console, const Message& message) {
   write_bytes(console, console_text(message, console));
 }
 
+std::string render_message(std::string_view text, std::span<const std::string_view> values,
+                           ConsoleEncoding encoding) {
+  // The values replace the marks "%s" and "%d" in order. A '%' byte is never
+  // part of a Shift_JIS character, so the marks are found in either encoding.
+  std::string rendered;
+  for (const std::string_view value : values) {
+    std::size_t mark = text.find('%');
+    while (mark != std::string_view::npos && mark + 1 < text.size() && text[mark + 1] != 's' &&
+           text[mark + 1] != 'd') {
+      mark = text.find('%', mark + 1);
+    }
+    if (mark == std::string_view::npos || mark + 1 == text.size()) {
+      break;
+    }
+    rendered.append(text.substr(0, mark)).append(encode_value(value, encoding));
+    text.remove_prefix(mark + 2);
+  }
+  return rendered.append(text);
+}
+
 std::string render_message(std::string_view text, std::string_view value,
                            ConsoleEncoding encoding) {
-  // Each text takes one value, marked "%s" or "%d". A '%' byte is never part
-  // of a Shift_JIS character, so the mark is found in either encoding.
-  std::size_t mark = text.find("%s");
-  if (mark == std::string_view::npos) {
-    mark = text.find("%d");
-  }
-  if (mark == std::string_view::npos) {
-    return std::string(text);
-  }
-  return std::string(text.substr(0, mark)) + encode_value(value, encoding) +
-         std::string(text.substr(mark + 2));
+  return render_message(text, std::span<const std::string_view>(&value, 1), encoding);
 }
 
 void print(const Console& console, const Message& message, std::string_view value) {
   write_bytes(console, render_message(console_text(message, console), value, console.encoding));
+}
+
+void print(const Console& console, const Message& message,
+           std::span<const std::string_view> values) {
+  write_bytes(console, render_message(console_text(message, console), values, console.encoding));
 }
 
 }  // namespace zelvok

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -40,11 +41,19 @@ std::string_view console_text(const Message& message, const Console& console);
 // encoding.
 std::string render_message(std::string_view text, std::string_view value, ConsoleEncoding encoding);
 
+// The same with each of `values` in place of the marks, in order.
+std::string render_message(std::string_view text, std::span<const std::string_view> values,
+                           ConsoleEncoding encoding);
+
 // Prints a message in the console's language, as it stands.
 void print(const Console& console, const Message& message);
 
 // Prints a message in the console's language with its "%s" or "%d" replaced
 // by `value`.
 void print(const Console& console, const Message& message, std::string_view value);
+
+// Prints a message whose marks take `values`, in order.
+void print(const Console& console, const Message& message,
+           std::span<const std::string_view> values);
 
 }  // namespace zelvok

@@ -130,6 +130,53 @@ inline constexpr Message kNoStreamDate = {
 inline constexpr Message kOutputWriteFailed = {
     " 字幕出力ファイル(%s)への書き込みに失敗しました！!　処理を終了します。\n",
     " Subtitle file (%s) cannot be written. Stopping.\n", shift_jis::kOutputWriteFailed};
+// A folder run given -s, -e or -o.
+inline constexpr Message kFolderPicks = {
+    " フォルダを指定した時は、-s -e -o オプションは使えません！!　処理を終了します。\n",
+    " -s, -e and -o do not apply to a folder. Stopping.\n", shift_jis::kFolderPicks};
+// --output-dir with anything but a folder.
+inline constexpr Message kOutputDirNotFolder = {
+    " --output-dir はフォルダを指定した時だけ使えます！!　処理を終了します。\n",
+    " --output-dir applies only to a folder. Stopping.\n", shift_jis::kOutputDirNotFolder};
+// A folder of a folder run whose names cannot be read; it counts as a clip
+// that failed.
+inline constexpr Message kFolderUnreadable = {" フォルダ(%s)を読むことができません。\n",
+                                              " Folder (%s) cannot be read.\n",
+                                              shift_jis::kFolderUnreadable};
+// A folder run that finds no clip at all.
+inline constexpr Message kNoClipInFolder = {
+    " フォルダにクリップ(.MTS .m2ts)が見つかりません！!　処理を終了します。\n",
+    " No clip (.MTS .m2ts) found in the folder. Stopping.\n", shift_jis::kNoClipInFolder};
+// A clip of a folder run whose subtitle file is there already.
+inline constexpr Message kSubtitleThere = {" 字幕ファイルが既にあるため、出力しません。\n",
+                                           " A subtitle file is already there: left as it is.\n",
+                                           shift_jis::kSubtitleThere};
+// A clip of a folder run that is no stream, or has no dated frame.
+inline constexpr Message kClipUndated = {" クリップから撮影日時を読み取れません。\n",
+                                         " No recording date can be read from the clip.\n",
+                                         shift_jis::kClipUndated};
+// A clip of a folder run whose date fails the checks of --shift, --zone or
+// --format.
+inline constexpr Message kClipDateRefused = {
+    " 撮影日時が異常なため、このクリップの字幕は出力しません。\n",
+    " The recording date is damaged or cannot be converted: no subtitles for this clip.\n",
+    shift_jis::kClipDateRefused};
+// A clip of a folder run whose subtitle file could not be written.
+inline constexpr Message kClipWriteFailed = {" 字幕ファイルを書き込めませんでした。\n",
+                                             " The subtitle file cannot be written.\n",
+                                             shift_jis::kClipWriteFailed};
+// A clip of a folder run that cannot be opened or read.
+inline constexpr Message kClipUnreadable = {" クリップを読むことができません。\n",
+                                            " The clip cannot be read.\n",
+                                            shift_jis::kClipUnreadable};
+// The end of a folder run: clips found; written, of them dated from
+// playlists and from streams; already there; failed.
+inline constexpr Message kFolderSummary = {
+    "\n クリップ [%d] 本：出力 [%d] 本(プレイリストから %d 本、ストリームから %d 本)、既存 [%d] 本、"
+    "失敗 [%d] 本\n",
+    "\n Clips: [%d]; written [%d] (from playlists %d, from streams %d); already there [%d]; "
+    "failed [%d]\n",
+    shift_jis::kFolderSummary};
 
 // The help text, printed on -h and --help.
 inline constexpr Message kHelp = {
@@ -186,11 +233,16 @@ inline constexpr Message kLongOptionHelp = {
     "                   %a %A %b %B %z(タイムゾーン) %n(改行) %%(%) が使える。\n"
     "                   例) --format=\"%d.%m.%Y %H:%M\"\n"
     " [--zone=時差]   ：記録日時を指定の時差の時刻に変換。例) --zone=+9:00\n"
+    " [--vtt]         ：字幕をWebVTT形式(.vtt)で出力。\n"
+    " [--output-dir=出力先]：フォルダ指定時、字幕を出力先フォルダの下に出力。\n"
+    " [--overwrite]   ：フォルダ指定時、既存の字幕ファイルを上書き。\n"
     " [--version]     ：版数を表示。\n"
     " [--help]        ：この説明を表示。\n"
     "\n"
     "     プレイリストの代わりにビデオクリップ(.MTS .m2ts)を指定すると、\n"
     "     クリップ自身に記録された撮影日時から字幕を出力する。\n"
+    "     フォルダ(カードやそのコピー)を指定すると、その下のすべてのクリップの\n"
+    "     字幕をクリップの隣に出力する。プレイリストがあればその日時を使う。\n"
     "     環境変数 ZELVOK_LANG=en で英語、ZELVOK_LANG=ja で日本語のメッセージを表示する。\n",
     "\n"
     " ===== Long options =====\n"
@@ -199,11 +251,16 @@ inline constexpr Message kLongOptionHelp = {
     "                   %a %A %b %B %z (time zone) %n (line break) %% (%).\n"
     "                   e.g.) --format=\"%d.%m.%Y %H:%M\"\n"
     " [--zone=OFFSET] : show every date at this UTC offset. e.g.) --zone=+9:00\n"
+    " [--vtt]         : write WebVTT (.vtt) instead of SubRip (.srt).\n"
+    " [--output-dir=DIR] : with a folder, write the subtitles under DIR.\n"
+    " [--overwrite]   : with a folder, replace subtitle files already there.\n"
     " [--version]     : print the version.\n"
     " [--help]        : print this help.\n"
     "\n"
     "     Given a video clip (.MTS .m2ts) instead of a playlist, zelvok writes\n"
     "     the subtitles from the recording dates stored in the clip itself.\n"
+    "     Given a folder (a card, or a copy of one), zelvok writes the subtitles\n"
+    "     of every clip under it beside the clip, dated from its playlist if any.\n"
     "     ZELVOK_LANG=en gives the messages in English, ZELVOK_LANG=ja in Japanese.\n",
     shift_jis::kLongOptionHelp};
 

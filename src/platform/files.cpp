@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <csignal>
+#include <cstring>
 
 #ifdef _WIN32
 #include <io.h>
@@ -46,6 +48,7 @@ int open_name(const std::string& name, int flags) {
 
 constexpr int kReadFlags = _O_RDONLY;
 constexpr int kWriteFlags = _O_WRONLY | _O_CREAT;
+constexpr int kNewFileFlags = _O_WRONLY | _O_CREAT | _O_EXCL;
 
 // The C runtime moves at most INT_MAX bytes a call.
 constexpr std::size_t kMostPerCall = std::size_t{1} << 30;
@@ -89,6 +92,7 @@ int open_name(const std::string& name, int flags) {
 
 constexpr int kReadFlags = O_RDONLY | O_NONBLOCK;
 constexpr int kWriteFlags = O_WRONLY | O_CREAT;
+constexpr int kNewFileFlags = O_WRONLY | O_CREAT | O_EXCL;
 
 std::int64_t read_some(int descriptor, char* buffer, std::size_t size) {
   ssize_t got = 0;
@@ -122,6 +126,29 @@ OpenedFile open_for_writing(const std::string& name) {
   return describe(open_name(name, kWriteFlags));
 }
 
+bool identify_file(const std::string& name, FileIdentity* identity) {
+#ifdef _WIN32
+  const OpenedFile file = open_for_reading(name);
+  if (file.descriptor < 0) {
+    return false;
+  }
+  *identity = file.identity;
+  close_file(file.descriptor);
+  return true;
+#else
+  struct stat info {};
+  if (name.find('\0') != std::string::npos || stat(name.c_str(), &info) != 0) {
+    return false;
+  }
+  *identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+  return true;
+#endif
+}
+
+OpenedFile create_new_file(const std::string& name) {
+  return describe(open_name(name, kNewFileFlags));
+}
+
 #ifdef _WIN32
 
 bool truncate_file(int descriptor) {
@@ -139,6 +166,28 @@ bool seek_to(int descriptor, std::uint64_t offset) {
 // Only POSIX hands a closed standard descriptor to the next file opened.
 void keep_standard_descriptors() {}
 
+bool remove_file(const std::string& name) {
+  return _wunlink(widen(name).c_str()) == 0;
+}
+
+bool move_into_place(const std::string& from, const std::string& to, bool replace) {
+  const std::wstring target = widen(to);
+  if (replace) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const DWORD not_plain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & not_plain) != 0) {
+      return false;
+    }
+  }
+  return MoveFileExW(widen(from).c_str(), target.c_str(),
+                     replace ? MOVEFILE_REPLACE_EXISTING : 0) != 0;
+}
+
+// Windows ends a program on Ctrl+C without running anything of it that the
+// C library would call: the temporary file is left, named so that a later
+// run passes it over.
+void keep_temporary_name(const std::string& /*name*/) {}
+
 #else
 
 bool truncate_file(int descriptor) {
@@ -152,6 +201,68 @@ bool seek_to(int descriptor, std::uint64_t offset) {
 bool close_file(int descriptor) {
   // After EINTR the descriptor is already released on Linux: never close twice.
   return close(descriptor) == 0 || errno == EINTR;
+}
+
+bool remove_file(const std::string& name) {
+  return unlink(name.c_str()) == 0;
+}
+
+bool move_into_place(const std::string& from, const std::string& to, bool replace) {
+  if (replace) {
+    struct stat info {};
+    if (lstat(to.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+      return false;
+    }
+    return rename(from.c_str(), to.c_str()) == 0;
+  }
+  // A second name that fails where any entry is there already, then the
+  // first name gone: nothing at `to` is ever replaced.
+  if (link(from.c_str(), to.c_str()) == 0) {
+    (void)unlink(from.c_str());
+    return true;
+  }
+  if (errno == EEXIST) {
+    return false;
+  }
+  // A file system without links, as a camera's card may be: the name is
+  // looked at just before.
+  struct stat info {};
+  if (lstat(to.c_str(), &info) == 0 || errno != ENOENT) {
+    return false;
+  }
+  return rename(from.c_str(), to.c_str()) == 0;
+}
+
+namespace {
+
+// The temporary file of the moment, for the signal handler: a fixed buffer,
+// as nothing else may be touched there.
+char temporary_name[4096];
+volatile std::sig_atomic_t has_temporary = 0;
+
+extern "C" void remove_temporary_and_stop(int signal_number) {
+  if (has_temporary != 0) {
+    (void)unlink(temporary_name);
+  }
+  (void)std::signal(signal_number, SIG_DFL);
+  (void)std::raise(signal_number);
+}
+
+}  // namespace
+
+void keep_temporary_name(const std::string& name) {
+  static const bool handled = [] {
+    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+      (void)std::signal(signal_number, remove_temporary_and_stop);
+    }
+    return true;
+  }();
+  (void)handled;
+  has_temporary = 0;
+  if (!name.empty() && name.size() < sizeof temporary_name) {
+    std::memcpy(temporary_name, name.c_str(), name.size() + 1);
+    has_temporary = 1;
+  }
 }
 
 void keep_standard_descriptors() {

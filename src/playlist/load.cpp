@@ -38,17 +38,20 @@ PlaylistFault read_image(int descriptor, std::uint64_t size, PlaylistImage* imag
 
 }  // namespace
 
-PlaylistFault load_playlist(const std::string& name, PlaylistImage* image) {
-  const OpenedFile file = open_for_reading(name);
-  if (file.descriptor < 0) {
+PlaylistFault load_playlist_file(const OpenedFile& file, PlaylistImage* image) {
+  if (file.descriptor < 0 || !file.regular || !seek_to(file.descriptor, 0)) {
     return PlaylistFault::kOpenFailed;
   }
-  PlaylistFault fault = PlaylistFault::kOpenFailed;
-  if (file.regular) {
-    fault = read_image(file.descriptor, file.size, image);
-    image->identity = file.identity;
+  image->identity = file.identity;
+  return read_image(file.descriptor, file.size, image);
+}
+
+PlaylistFault load_playlist(const std::string& name, PlaylistImage* image) {
+  const OpenedFile file = open_for_reading(name);
+  const PlaylistFault fault = load_playlist_file(file, image);
+  if (file.descriptor >= 0) {
+    close_file(file.descriptor);
   }
-  close_file(file.descriptor);
   return fault;
 }
 

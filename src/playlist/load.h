@@ -19,4 +19,7 @@ inline constexpr std::uint64_t kMaxPlaylistSize = 64ull * 1024 * 1024;
 // kAllocationFailed when it is larger than kMaxPlaylistSize.
 PlaylistFault load_playlist(const std::string& name, PlaylistImage* image);
 
+// The same for a file the caller opened, read from its start.
+PlaylistFault load_playlist_file(const OpenedFile& file, PlaylistImage* image);
+
 }  // namespace zelvok

@@ -31,10 +31,22 @@ const Message* message_for(PlaylistFault fault) {
 
 }  // namespace
 
-bool read_playlist(const std::string& name, const Console& console, Playlist* playlist,
-                   FileIdentity* input) {
+bool read_valid_playlist(const std::string& name, Playlist* playlist) {
   PlaylistImage image;
-  const PlaylistFault load_fault = load_playlist(name, &image);
+  if (load_playlist(name, &image) != PlaylistFault::kNone) {
+    return false;
+  }
+  Validation validation = validate_playlist(ByteSpan(image.bytes.get(), image.size));
+  if (validation.fault != PlaylistFault::kNone) {
+    return false;
+  }
+  *playlist = std::move(validation.playlist);
+  return true;
+}
+
+bool read_playlist(const OpenedFile& file, const Console& console, Playlist* playlist) {
+  PlaylistImage image;
+  const PlaylistFault load_fault = load_playlist_file(file, &image);
   if (load_fault != PlaylistFault::kNone) {
     print(console, *message_for(load_fault));
     return false;
@@ -48,7 +60,6 @@ bool read_playlist(const std::string& name, const Console& console, Playlist* pl
     return false;
   }
   *playlist = std::move(validation.playlist);
-  *input = image.identity;
   return true;
 }
 

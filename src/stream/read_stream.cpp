@@ -13,13 +13,6 @@
 namespace zelvok {
 namespace {
 
-enum class StreamFault {
-  kNone,
-  kOpenFailed,
-  kAllocationFailed,
-  kNoDate,  // no video, or no frame with a date
-};
-
 // Bytes of a file read into memory.
 struct Region {
   std::unique_ptr<std::uint8_t[]> bytes;
@@ -47,12 +40,12 @@ std::uint64_t tail_start(std::uint64_t file_size, std::uint64_t after, std::size
   return std::max(after, (from_end + packet_size - 1) / packet_size * packet_size);
 }
 
-StreamFault read_clip(const OpenedFile& file, const std::string& name, Playlist* playlist) {
+StreamFault read_clip(const OpenedFile& file, std::size_t packet_size, const std::string& name,
+                      Playlist* playlist) {
   Region head;
   if (!read_region(file.descriptor, 0, std::min(file.size, kStreamHeadBytes), &head)) {
     return StreamFault::kAllocationFailed;
   }
-  const std::size_t packet_size = stream_packet_size(head.span());
   Region tail;
   if (packet_size != 0) {
     const std::uint64_t start =
@@ -61,9 +54,8 @@ StreamFault read_clip(const OpenedFile& file, const std::string& name, Playlist*
       return StreamFault::kAllocationFailed;
     }
   }
-  return clip_from_stream(head.span(), tail.span(), base_name(name), playlist)
-             ? StreamFault::kNone
-             : StreamFault::kNoDate;
+  return clip_from_stream(head.span(), tail.span(), name, playlist) ? StreamFault::kNone
+                                                                    : StreamFault::kNoDate;
 }
 
 const Message& message_for(StreamFault fault) {
@@ -101,28 +93,32 @@ std::string base_name(const std::string& path) {
   return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
-bool is_stream_file(const std::string& name) {
-  const OpenedFile file = open_for_reading(name);
-  if (file.descriptor < 0) {
-    return false;
-  }
+std::size_t file_packet_size(const OpenedFile& file) {
   std::array<std::uint8_t, kPacketsThatDecide * kStampedPacketSize> head{};
-  const std::size_t got = file.regular ? read_fully(file.descriptor, head.data(), head.size()) : 0;
-  close_file(file.descriptor);
-  return stream_packet_size(ByteSpan(head.data(), got)) != 0;
+  const std::size_t got = file.descriptor >= 0 && file.regular && seek_to(file.descriptor, 0)
+                              ? read_fully(file.descriptor, head.data(), head.size())
+                              : 0;
+  return stream_packet_size(ByteSpan(head.data(), got));
 }
 
-bool read_stream(const std::string& name, const Console& console, Playlist* playlist,
-                 FileIdentity* input) {
+StreamFault read_clip_file(const std::string& name, Playlist* playlist) {
   const OpenedFile file = open_for_reading(name);
+  if (file.descriptor < 0) {
+    return StreamFault::kOpenFailed;
+  }
+  const std::size_t packet_size = file_packet_size(file);
   StreamFault fault = StreamFault::kOpenFailed;
-  if (file.descriptor >= 0 && file.regular) {
-    *input = file.identity;
-    fault = read_clip(file, name, playlist);
+  if (file.regular) {
+    fault = packet_size == 0 ? StreamFault::kNoDate
+                             : read_clip(file, packet_size, base_name(name), playlist);
   }
-  if (file.descriptor >= 0) {
-    close_file(file.descriptor);
-  }
+  close_file(file.descriptor);
+  return fault;
+}
+
+bool read_stream(const OpenedFile& file, std::size_t packet_size, const std::string& name,
+                 const Console& console, Playlist* playlist) {
+  const StreamFault fault = read_clip(file, packet_size, base_name(name), playlist);
   if (fault != StreamFault::kNone) {
     print(console, message_for(fault));
     return false;

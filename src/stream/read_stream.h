@@ -17,14 +17,27 @@ namespace zelvok {
 inline constexpr std::uint64_t kStreamHeadBytes = std::uint64_t{8} << 20;
 inline constexpr std::uint64_t kStreamTailBytes = std::uint64_t{2} << 20;
 
-// True when `name` is a regular file that begins as a transport stream does.
-bool is_stream_file(const std::string& name);
+// What keeps a clip from being dated from its stream.
+enum class StreamFault {
+  kNone,
+  kOpenFailed,        // missing, unreadable, or not a regular file
+  kAllocationFailed,  // no memory for what is read of it
+  kNoDate,            // no stream, no video, or no frame with a date
+};
 
-// Reads the clip of the named stream into `playlist`, one PlayItem named
-// after the file, and `input` the file's identity, printing the PlayItem
-// count and, on failure, the one message that says what is wrong.
-bool read_stream(const std::string& name, const Console& console, Playlist* playlist,
-                 FileIdentity* input);
+// The packet size of the transport stream in `file` (192 or 188), read from
+// its first bytes; 0 when it does not begin as a stream does.
+std::size_t file_packet_size(const OpenedFile& file);
+
+// Reads the clip of the stream open in `file`, of `packet_size`-byte packets,
+// into `playlist`: one PlayItem named after `name`, the file's path. Prints
+// the PlayItem count and, on failure, the one message that says what is
+// wrong.
+bool read_stream(const OpenedFile& file, std::size_t packet_size, const std::string& name,
+                 const Console& console, Playlist* playlist);
+
+// The same for the named clip, quietly, as a folder run dates its clips.
+StreamFault read_clip_file(const std::string& name, Playlist* playlist);
 
 // The clip of a stream from its head (its first bytes) and its tail (the
 // bytes from one of its packet boundaries to its end; empty when the head

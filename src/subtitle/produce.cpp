@@ -26,6 +26,7 @@ struct Walk {
   const Playlist& playlist;
   FileIdentity input;
   MemoryFiles* memory;  // where the files go instead of the disk, when not null
+  bool with_whole;      // the whole-playlist file is written; a folder run has none
   SrtFile whole;
   EntryText whole_entry;  // the whole-playlist file's latest entry
   SrtFile clip;
@@ -107,8 +108,8 @@ ShownStamp first_stamp(const OutputPlan& plan, const Playlist& playlist, const P
 
 // Room for one more entry in both files.
 OutputFault make_room(Walk* walk, char** whole_out, char** clip_out) {
-  *whole_out = srt_space(&walk->whole, kMaxEntrySize);
-  if (*whole_out == nullptr) {
+  *whole_out = walk->with_whole ? srt_space(&walk->whole, kMaxEntrySize) : nullptr;
+  if (walk->with_whole && *whole_out == nullptr) {
     return {&messages::kOutputWriteFailed, walk->whole.name};
   }
   *clip_out = srt_space(&walk->clip, kMaxEntrySize);
@@ -145,9 +146,12 @@ OutputFault write_cue(Walk* walk, std::uint64_t start, std::uint64_t end, const 
   if (OutputFault fault = make_room(walk, &whole_out, &clip_out); fault.message != nullptr) {
     return fault;
   }
-  layout_entry(&whole, whole.number + 1, whole.end_ms, whole.end_ms + (end - start), style, stamp);
+  if (walk->with_whole) {
+    layout_entry(&whole, whole.number + 1, whole.end_ms, whole.end_ms + (end - start), style,
+                 stamp);
+    srt_commit(&walk->whole, put_entry(whole, whole_out));
+  }
   layout_entry(&clip, clip.number + 1, start, end, style, stamp);
-  srt_commit(&walk->whole, put_entry(whole, whole_out));
   srt_commit(&walk->clip, put_entry(clip, clip_out));
   return {};
 }
@@ -169,7 +173,10 @@ OutputFault write_second_cues(Walk* walk, std::uint64_t duration, std::uint64_t 
     if (OutputFault fault = make_room(walk, &whole_out, &clip_out); fault.message != nullptr) {
       return fault;
     }
-    srt_commit(&walk->whole, put_next_entry(&walk->whole_entry, length, style, stamp, whole_out));
+    if (walk->with_whole) {
+      srt_commit(&walk->whole,
+                 put_next_entry(&walk->whole_entry, length, style, stamp, whole_out));
+    }
     srt_commit(&walk->clip, put_next_entry(&walk->clip_entry, length, style, stamp, clip_out));
     at += length;
   }
@@ -215,16 +222,10 @@ OutputFault write_merged_cues(Walk* walk, std::uint64_t duration, std::uint64_t 
   return {};
 }
 
-OutputFault write_play_item(Walk* walk, const PlayItem& item, const Console& console) {
-  print(console, messages::kStreamName, item.stream_file);
-  const std::string subtitle_name = item.clip_name + ".srt";
-  print(console, messages::kSubtitleName, subtitle_name);
-  if (!open_output(walk, subtitle_name, &walk->clip)) {
-    return {&messages::kOutputOpenFailed, subtitle_name};
-  }
+// Writes a PlayItem's cues, its first showing `shown`, into the clip's file
+// that is open, and into the whole playlist's when it is written.
+OutputFault write_clip_cues(Walk* walk, const PlayItem& item, const ShownStamp& shown) {
   walk->clip_entry.number = 0;  // each clip's file numbers its cues from 1
-  const ShownStamp shown = first_stamp(walk->plan, walk->playlist, item);
-  print(console, messages::kRecordingDate, format_stamp(shown.stamp));
   const DateStyle style{walk->plan.format, shown.zone};
   // A first cue of no length is not written: the next second starts the clip.
   RecordingStamp stamp = shown.stamp;
@@ -235,10 +236,21 @@ OutputFault write_play_item(Walk* walk, const PlayItem& item, const Console& con
   }
   // A form with seconds changes its text every second; one without, at most
   // once a minute.
-  OutputFault fault = walk->plan.format.seconds_shown > 0
-                          ? write_second_cues(walk, duration_ms(item), first, style, stamp)
-                          : write_merged_cues(walk, duration_ms(item), first, style, stamp);
-  if (fault.message != nullptr) {
+  return walk->plan.format.seconds_shown > 0
+             ? write_second_cues(walk, duration_ms(item), first, style, stamp)
+             : write_merged_cues(walk, duration_ms(item), first, style, stamp);
+}
+
+OutputFault write_play_item(Walk* walk, const PlayItem& item, const Console& console) {
+  print(console, messages::kStreamName, item.stream_file);
+  const std::string subtitle_name = item.clip_name + ".srt";
+  print(console, messages::kSubtitleName, subtitle_name);
+  if (!open_output(walk, subtitle_name, &walk->clip)) {
+    return {&messages::kOutputOpenFailed, subtitle_name};
+  }
+  const ShownStamp shown = first_stamp(walk->plan, walk->playlist, item);
+  print(console, messages::kRecordingDate, format_stamp(shown.stamp));
+  if (OutputFault fault = write_clip_cues(walk, item, shown); fault.message != nullptr) {
     return fault;
   }
   if (!finish_srt_file(&walk->clip)) {
@@ -271,7 +283,7 @@ OutputFault walk_play_items(Walk* walk, const Console& console) {
 
 bool produce(const OutputPlan& plan, const Playlist& playlist, const FileIdentity& input,
              MemoryFiles* memory, const Console& console) {
-  Walk walk{plan, playlist, input, memory, {}, {}, {}, {}};
+  Walk walk{plan, playlist, input, memory, true, {}, {}, {}, {}};
   const OutputFault fault = walk_play_items(&walk, console);
   if (fault.message == nullptr) {
     return true;
@@ -281,6 +293,26 @@ bool produce(const OutputPlan& plan, const Playlist& playlist, const FileIdentit
 }
 
 }  // namespace
+
+const Message* clip_date_refusal(const OutputPlan& plan, const Playlist& playlist,
+                                 const PlayItem& item) {
+  ShownStamp shown{};
+  return shown_stamp(plan, playlist.scenes[item.scene], &shown);
+}
+
+std::string clip_first_date(const OutputPlan& plan, const Playlist& playlist,
+                            const PlayItem& item) {
+  return format_stamp(first_stamp(plan, playlist, item).stamp);
+}
+
+bool write_clip_file(const OutputPlan& plan, const Playlist& playlist, const PlayItem& item,
+                     int descriptor, const std::string& name) {
+  Walk walk{plan, playlist, FileIdentity{0, 0}, nullptr, false, {}, {}, {}, {}};
+  start_srt_file(descriptor, name, &walk.clip);
+  const bool written =
+      write_clip_cues(&walk, item, first_stamp(plan, playlist, item)).message == nullptr;
+  return finish_srt_file(&walk.clip) && written;
+}
 
 bool produce_subtitles(const OutputPlan& plan, const Playlist& playlist, const FileIdentity& input,
                        const Console& console) {

@@ -33,6 +33,23 @@ struct OutputPlan {
 bool produce_subtitles(const OutputPlan& plan, const Playlist& playlist, const FileIdentity& input,
                        const Console& console);
 
+// One clip of a folder run, PlayItem `item` of `playlist`, written as the
+// playlist's own run writes its file, but alone: the message of the date
+// checks (--shift, --zone, --format) it fails, or null.
+const Message* clip_date_refusal(const OutputPlan& plan, const Playlist& playlist,
+                                 const PlayItem& item);
+
+// The date of the clip's first second, in the fixed form, as the console
+// shows it. Only for a clip that passed the date checks.
+std::string clip_first_date(const OutputPlan& plan, const Playlist& playlist,
+                            const PlayItem& item);
+
+// Writes the clip's cues into the new, empty file `name` open on `descriptor`
+// and closes it; false when a write or the close failed. Only for a clip that
+// passed the date checks.
+bool write_clip_file(const OutputPlan& plan, const Playlist& playlist, const PlayItem& item,
+                     int descriptor, const std::string& name);
+
 // The same walk with every file kept in `files` instead of on disk.
 bool produce_subtitles_in_memory(const OutputPlan& plan, const Playlist& playlist,
                                  const Console& console, MemoryFiles* files);

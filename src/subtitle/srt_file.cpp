@@ -64,6 +64,13 @@ bool open_srt_file(const std::string& name, std::span<const FileIdentity> kept, 
   return true;
 }
 
+void start_srt_file(int descriptor, const std::string& name, SrtFile* file) {
+  file->name = name;
+  file->descriptor = descriptor;
+  file->memory = nullptr;
+  start_buffer(file);
+}
+
 bool open_memory_srt_file(const std::string& name, std::span<const FileIdentity> kept,
                           MemoryFiles* files, SrtFile* file) {
   std::string* memory = &(*files)[name];

@@ -35,6 +35,9 @@ struct SrtFile {
 // files (the input, or another output of this run), which are left untouched.
 bool open_srt_file(const std::string& name, std::span<const FileIdentity> kept, SrtFile* file);
 
+// Starts a file on `descriptor`, a new and empty file opened for writing.
+void start_srt_file(int descriptor, const std::string& name, SrtFile* file);
+
 // Files by name, as a walk would leave them on disk.
 using MemoryFiles = std::map<std::string, std::string>;
 

@@ -69,8 +69,9 @@ INSTANTIATE_TEST_SUITE_P(
     Files, LoadTest,
     ::testing::Values(
         LoadCase{"missing", [](const fs::path&) {}, messages::kOpenFailed},
+        // A folder is a folder run, here of no clip at all.
         LoadCase{"directory", [](const fs::path& f) { fs::create_directory(f); },
-                 messages::kOpenFailed},
+                 messages::kNoClipInFolder},
         LoadCase{"fifo", [](const fs::path& f) { mkfifo(f.c_str(), 0600); }, messages::kOpenFailed},
         LoadCase{"device", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); },
                  messages::kOpenFailed},

@@ -1,0 +1,105 @@
+#include "folder/card_playlists.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
+#include "folder/find_clips.h"
+#include "platform/folders.h"
+#include "playlist/read_playlist.h"
+#include "stream/clip_timeline.h"
+
+namespace zelvok {
+namespace {
+
+#ifdef _WIN32
+constexpr const char* kSeparators = "/\\";
+#else
+constexpr const char* kSeparators = "/";
+#endif
+
+bool same_ignoring_case(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+bool is_playlist_name(const std::string& name) {
+  const std::size_t dot = name.rfind('.');
+  const std::string_view extension =
+      dot == std::string::npos ? std::string_view() : std::string_view(name).substr(dot);
+  return same_ignoring_case(extension, ".mpl") || same_ignoring_case(extension, ".mpls");
+}
+
+// The entries of `folder` of `kind` named `wanted` (any case), in byte order;
+// names that begin with "." are passed over.
+std::vector<std::string> entries_named(const std::string& folder, EntryKind kind,
+                                       std::string_view wanted) {
+  std::vector<FolderEntry> entries;
+  std::vector<std::string> found;
+  (void)list_folder(folder, &entries);
+  for (const FolderEntry& entry : entries) {
+    const bool named =
+        wanted.empty() ? is_playlist_name(entry.name) : same_ignoring_case(entry.name, wanted);
+    if (entry.kind == kind && named && !entry.name.starts_with('.')) {
+      found.push_back(joined(folder, entry.name));
+    }
+  }
+  return found;
+}
+
+// The sound playlists of the PLAYLIST folders in `folder`.
+void add_playlists(const std::string& folder, std::vector<Playlist>* playlists) {
+  for (const std::string& list : entries_named(folder, EntryKind::kFolder, "PLAYLIST")) {
+    for (const std::string& file : entries_named(list, EntryKind::kRegular, "")) {
+      Playlist playlist;
+      if (read_valid_playlist(file, &playlist)) {
+        playlists->push_back(std::move(playlist));
+      }
+    }
+  }
+}
+
+// The playlists of the card whose STREAM folder is `stream`, a resolved path.
+std::vector<Playlist> card_playlists(const std::string& stream) {
+  const std::string card = stream.substr(0, stream.find_last_of(kSeparators) + 1);
+  std::vector<Playlist> playlists;
+  add_playlists(card, &playlists);
+  for (const std::string& backup : entries_named(card, EntryKind::kFolder, "BACKUP")) {
+    add_playlists(backup, &playlists);
+  }
+  return playlists;
+}
+
+std::string last_name(const std::string& path) {
+  const std::size_t separator = path.find_last_of(kSeparators);
+  return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+}  // namespace
+
+bool date_from_card(const std::string& folder, const std::string& name, CardPlaylists* cards,
+                    Playlist* clip) {
+  const std::string stream = resolved_folder(folder.empty() ? "." : folder);
+  if (stream.empty() || !same_ignoring_case(last_name(stream), "STREAM")) {
+    return false;
+  }
+  auto card = cards->find(stream);
+  if (card == cards->end()) {
+    card = cards->emplace(stream, card_playlists(stream)).first;
+  }
+  const std::string wanted = clip_name_of(name);
+  for (const Playlist& playlist : card->second) {
+    for (const PlayItem& item : playlist.play_items) {
+      if (same_ignoring_case(item.clip_name, wanted)) {
+        clip->play_items = {item};
+        clip->scenes = playlist.scenes;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+}  // namespace zelvok

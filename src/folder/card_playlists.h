@@ -1,0 +1,28 @@
+// The playlists of a camcorder's card, for the clips of its STREAM folder:
+// a card's worth of clips is dated by one small read, and the clips are not
+// read at all.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "model/playlist.h"
+
+namespace zelvok {
+
+// The sound playlists of each STREAM folder met so far, by its resolved path.
+using CardPlaylists = std::map<std::string, std::vector<Playlist>>;
+
+// The clip `name` in `folder` as one PlayItem of its card's playlist: true,
+// with `clip` a playlist of that PlayItem alone (and every scene), when
+// `folder` is a folder named STREAM (any case; ".", ".." and links
+// resolved) and a playlist beside it names the clip. The playlists are those
+// in the PLAYLIST folders beside STREAM, then in the PLAYLIST folders of the
+// BACKUP folders beside it; the first that passes every check and has a
+// PlayItem of the clip's name without its extension (ASCII case ignored)
+// dates it by its first such PlayItem.
+bool date_from_card(const std::string& folder, const std::string& name, CardPlaylists* cards,
+                    Playlist* clip);
+
+}  // namespace zelvok

@@ -1,0 +1,106 @@
+#include "folder/find_clips.h"
+
+#include <cctype>
+#include <string_view>
+
+#include "platform/folders.h"
+
+namespace zelvok {
+namespace {
+
+bool ends_with_any_case(std::string_view name, std::string_view ending) {
+  if (name.size() < ending.size()) {
+    return false;
+  }
+  const std::string_view tail = name.substr(name.size() - ending.size());
+  for (std::size_t k = 0; k < ending.size(); ++k) {
+    if (std::tolower(static_cast<unsigned char>(tail[k])) != ending[k]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// A folder being read: its path, where it stands below the root, its
+// entries, and the next one to look at.
+struct OpenFolder {
+  std::string path;
+  std::string below;
+  std::vector<FolderEntry> entries;
+  std::size_t next = 0;
+};
+
+// Reads a folder onto the stack, or notes it where its clips would be.
+void enter(const std::string& path, const std::string& below, std::vector<OpenFolder>* stack,
+           std::vector<FoundClip>* clips) {
+  OpenFolder folder{path, below, {}, 0};
+  if (!list_folder(path, &folder.entries)) {
+    FoundClip unreadable;
+    unreadable.path = path;
+    unreadable.unreadable = true;
+    clips->push_back(unreadable);
+    return;
+  }
+  stack->push_back(std::move(folder));
+}
+
+}  // namespace
+
+bool has_clip_extension(const std::string& name) {
+  return ends_with_any_case(name, ".mts") || ends_with_any_case(name, ".m2ts");
+}
+
+std::string joined(const std::string& folder, const std::string& name) {
+  if (folder.empty()) {
+    return name;
+  }
+  return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+// The walk keeps its own stack: a tree hundreds of folders deep costs memory
+// in proportion, never the program's stack.
+void find_clips(const std::string& root, std::vector<FoundClip>* clips) {
+  std::vector<OpenFolder> stack;
+  enter(root, "", &stack, clips);
+  while (!stack.empty()) {
+    OpenFolder& folder = stack.back();
+    if (folder.next == folder.entries.size()) {
+      stack.pop_back();
+      continue;
+    }
+    const FolderEntry entry = folder.entries[folder.next++];
+    if (entry.name.starts_with('.')) {
+      continue;
+    }
+    if (entry.kind == EntryKind::kFolder && !entry.link) {
+      enter(joined(folder.path, entry.name), joined(folder.below, entry.name), &stack, clips);
+    } else if (entry.kind == EntryKind::kRegular && has_clip_extension(entry.name)) {
+      FoundClip clip;
+      clip.path = joined(folder.path, entry.name);
+      clip.folder = folder.path;
+      clip.below = folder.below;
+      clip.name = entry.name;
+      clips->push_back(std::move(clip));
+    }
+  }
+}
+
+FoundClip named_clip(const std::string& path) {
+#ifdef _WIN32
+  const std::size_t separator = path.find_last_of("/\\:");
+#else
+  const std::size_t separator = path.rfind('/');
+#endif
+  FoundClip clip;
+  clip.path = path;
+  clip.named = true;
+  if (separator == std::string::npos) {
+    clip.name = path;
+  } else {
+    clip.folder = path.substr(0, separator + 1);
+    clip.name = path.substr(separator + 1);
+  }
+  return clip;
+}
+
+}  // namespace zelvok

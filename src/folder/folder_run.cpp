@@ -1,0 +1,207 @@
+#include "folder/folder_run.h"
+
+#include <algorithm>
+#include <array>
+
+#include "folder/card_playlists.h"
+#include "folder/find_clips.h"
+#include "messages/messages.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "stream/clip_timeline.h"
+#include "stream/read_stream.h"
+
+namespace zelvok {
+namespace {
+
+struct Counts {
+  std::uint64_t found = 0;
+  std::uint64_t written = 0;
+  std::uint64_t from_playlists = 0;
+  std::uint64_t from_streams = 0;
+  std::uint64_t there = 0;
+  std::uint64_t failed = 0;
+};
+
+struct FolderRun {
+  const OutputPlan& plan;
+  const FolderOptions& options;
+  const Console& console;
+  CardPlaylists cards;
+  std::vector<FileIdentity> clips_met;  // every clip dated or counted so far
+  std::vector<FileIdentity> written;    // the subtitle files this run wrote
+  Counts counts;
+};
+
+bool is_among(const std::vector<FileIdentity>& files, const FileIdentity& file) {
+  return std::any_of(files.begin(), files.end(),
+                     [&](const FileIdentity& other) { return same_file(other, file); });
+}
+
+// Where a clip's subtitle file goes: beside it, or below --output-dir where
+// it stands below the folder given (a clip named itself: in the folder).
+std::string target_folder(const FolderRun& run, const FoundClip& clip) {
+  if (!run.options.output_dir) {
+    return clip.folder;
+  }
+  return clip.named ? *run.options.output_dir : joined(*run.options.output_dir, clip.below);
+}
+
+// True when the clip was met before, or its subtitle file is there and is
+// to be left as it is: a file this run wrote is never replaced.
+bool is_there(FolderRun* run, const FoundClip& clip, const std::string& target) {
+  FileIdentity identity{0, 0};
+  if (identify_file(clip.path, &identity)) {
+    if (is_among(run->clips_met, identity)) {
+      return true;
+    }
+    run->clips_met.push_back(identity);
+  }
+  if (!entry_exists(target)) {
+    return false;
+  }
+  FileIdentity written{0, 0};
+  return !run->options.overwrite ||
+         (identify_file(target, &written) && is_among(run->written, written));
+}
+
+// The clip as a playlist of one PlayItem: from its card's playlist, else
+// from its own stream. The message that says why it cannot be dated, or null.
+const Message* date_clip(FolderRun* run, const FoundClip& clip, Playlist* one,
+                         bool* from_playlist) {
+  *from_playlist = date_from_card(clip.folder, clip.name, &run->cards, one);
+  if (*from_playlist) {
+    return nullptr;
+  }
+  switch (read_clip_file(clip.path, one)) {
+    case StreamFault::kNone:
+      return nullptr;
+    case StreamFault::kNoDate:
+      return &messages::kClipUndated;
+    case StreamFault::kOpenFailed:
+    case StreamFault::kAllocationFailed:
+      break;
+  }
+  return &messages::kClipUnreadable;
+}
+
+// A new file beside `target` to write first, under a name that the walk
+// and players pass over.
+OpenedFile create_temporary(const std::string& folder, const std::string& name,
+                            std::string* temporary) {
+  OpenedFile file{-1, {0, 0}, false, 0};
+  for (int attempt = 0; attempt < 10 && file.descriptor < 0; ++attempt) {
+    *temporary =
+        joined(folder, "." + name + ".part" + (attempt == 0 ? "" : std::to_string(attempt)));
+    file = create_new_file(*temporary);
+  }
+  return file;
+}
+
+// Writes the subtitle file whole or not at all: under a temporary name in
+// its folder, then moved into place. Nothing but a regular file is ever
+// replaced, and only with --overwrite.
+bool write_subtitle(FolderRun* run, const Playlist& one, const std::string& folder,
+                    const std::string& name) {
+  const std::string target = joined(folder, name);
+  if ((run->options.output_dir && !make_folders(folder)) ||
+      (entry_exists(target) && (is_link(target) || entry_kind(target) != EntryKind::kRegular))) {
+    return false;
+  }
+  std::string temporary;
+  const OpenedFile file = create_temporary(folder, name, &temporary);
+  if (file.descriptor < 0) {
+    return false;
+  }
+  keep_temporary_name(temporary);
+  const bool written =
+      write_clip_file(run->plan, one, one.play_items[0], file.descriptor, temporary) &&
+      move_into_place(temporary, target, run->options.overwrite);
+  if (!written) {
+    (void)remove_file(temporary);
+  }
+  keep_temporary_name("");
+  FileIdentity identity{0, 0};
+  if (written && identify_file(target, &identity)) {
+    run->written.push_back(identity);
+  }
+  return written;
+}
+
+// Dates one clip and writes its subtitle file, with its lines; false when it
+// failed.
+bool run_clip(FolderRun* run, const FoundClip& clip) {
+  const std::string folder = target_folder(*run, clip);
+  const std::string name = clip_name_of(clip.name) + ".srt";
+  const std::string target = joined(folder, name);
+  print(run->console, messages::kStreamName, clip.path);
+  print(run->console, messages::kSubtitleName, target);
+  if (is_there(run, clip, target)) {
+    print(run->console, messages::kSubtitleThere);
+    ++run->counts.there;
+    return true;
+  }
+  Playlist one;
+  bool from_playlist = false;
+  const Message* refusal = date_clip(run, clip, &one, &from_playlist);
+  if (refusal == nullptr) {
+    refusal = clip_date_refusal(run->plan, one, one.play_items[0]) != nullptr
+                  ? &messages::kClipDateRefused
+                  : nullptr;
+  }
+  if (refusal != nullptr) {
+    print(run->console, *refusal);
+    return false;
+  }
+  print(run->console, messages::kRecordingDate, clip_first_date(run->plan, one, one.play_items[0]));
+  if (!write_subtitle(run, one, folder, name)) {
+    print(run->console, messages::kClipWriteFailed);
+    return false;
+  }
+  ++run->counts.written;
+  ++(from_playlist ? run->counts.from_playlists : run->counts.from_streams);
+  return true;
+}
+
+void print_counts(const Console& console, const Counts& counts) {
+  const std::array<std::string, 6> numbers = {
+      std::to_string(counts.found),          std::to_string(counts.written),
+      std::to_string(counts.from_playlists), std::to_string(counts.from_streams),
+      std::to_string(counts.there),          std::to_string(counts.failed)};
+  const std::array<std::string_view, 6> values = {numbers[0], numbers[1], numbers[2],
+                                                  numbers[3], numbers[4], numbers[5]};
+  print(console, messages::kFolderSummary, values);
+}
+
+}  // namespace
+
+bool run_folders(const std::vector<std::string>& names, const OutputPlan& plan,
+                 const FolderOptions& options, const Console& console) {
+  // Every clip is found before the first is dated.
+  std::vector<FoundClip> clips;
+  for (const std::string& name : names) {
+    if (entry_kind(name) == EntryKind::kFolder) {
+      find_clips(name, &clips);
+    } else {
+      clips.push_back(named_clip(name));
+    }
+  }
+  if (clips.empty()) {
+    print(console, messages::kNoClipInFolder);
+    return false;
+  }
+  FolderRun run{plan, options, console, {}, {}, {}, {}};
+  for (const FoundClip& clip : clips) {
+    ++run.counts.found;
+    if (clip.unreadable) {
+      print(console, messages::kFolderUnreadable, clip.path);
+      ++run.counts.failed;
+    } else if (!run_clip(&run, clip)) {
+      ++run.counts.failed;
+    }
+  }
+  print_counts(console, run.counts);
+  return run.counts.failed == 0;
+}
+
+}  // namespace zelvok

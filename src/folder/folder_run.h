@@ -1,0 +1,25 @@
+// A folder run: every clip below the folders given (and the clips named),
+// each dated from its card's playlist or its own stream, its subtitle file
+// written beside it; a line for each, then the counts.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "messages/console.h"
+#include "subtitle/produce.h"
+
+namespace zelvok {
+
+struct FolderOptions {
+  std::optional<std::string> output_dir;  // --output-dir: the files go below it
+  bool overwrite = false;                 // --overwrite: regular files there are replaced
+};
+
+// Dates the clips of `names`, each a folder or a clip, in order; the name
+// lines were printed. True when no clip failed.
+bool run_folders(const std::vector<std::string>& names, const OutputPlan& plan,
+                 const FolderOptions& options, const Console& console);
+
+}  // namespace zelvok

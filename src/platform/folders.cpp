@@ -1,0 +1,83 @@
+#include "platform/folders.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace zelvok {
+namespace {
+
+namespace fs = std::filesystem;
+
+// UTF-8 on Windows, the bytes themselves on POSIX, both ways.
+fs::path path_of(const std::string& name) {
+  return fs::path(std::u8string(name.begin(), name.end()));
+}
+
+std::string name_of(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+EntryKind kind_of(const fs::file_status& status) {
+  switch (status.type()) {
+    case fs::file_type::regular:
+      return EntryKind::kRegular;
+    case fs::file_type::directory:
+      return EntryKind::kFolder;
+    case fs::file_type::not_found:
+    case fs::file_type::none:
+    case fs::file_type::unknown:
+      return EntryKind::kMissing;
+    default:
+      return EntryKind::kOther;
+  }
+}
+
+}  // namespace
+
+EntryKind entry_kind(const std::string& name) {
+  std::error_code error;
+  return name.empty() ? EntryKind::kMissing : kind_of(fs::status(path_of(name), error));
+}
+
+bool is_link(const std::string& name) {
+  std::error_code error;
+  return !name.empty() && fs::is_symlink(fs::symlink_status(path_of(name), error));
+}
+
+bool entry_exists(const std::string& name) {
+  std::error_code error;
+  // What cannot be looked at counts as there: it is never to be replaced.
+  return !name.empty() &&
+         fs::symlink_status(path_of(name), error).type() != fs::file_type::not_found;
+}
+
+bool list_folder(const std::string& name, std::vector<FolderEntry>* entries) {
+  entries->clear();
+  std::error_code error;
+  fs::directory_iterator next(path_of(name), error);
+  for (; !error && next != fs::directory_iterator(); next.increment(error)) {
+    std::error_code ignored;
+    const bool link = next->is_symlink(ignored);
+    entries->push_back(
+        FolderEntry{name_of(next->path().filename()), kind_of(next->status(ignored)), link});
+  }
+  std::sort(entries->begin(), entries->end(),
+            [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+  return !error;
+}
+
+std::string resolved_folder(const std::string& name) {
+  std::error_code error;
+  const fs::path resolved = fs::canonical(path_of(name), error);
+  return error ? std::string() : name_of(resolved);
+}
+
+bool make_folders(const std::string& name) {
+  std::error_code error;
+  fs::create_directories(path_of(name), error);
+  return entry_kind(name) == EntryKind::kFolder;
+}
+
+}  // namespace zelvok

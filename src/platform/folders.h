@@ -1,0 +1,46 @@
+// What the folder walk needs of the file system: what a name is, the names a
+// folder holds, where a path really leads, and folders made on the way to a
+// file. Names are UTF-8 on Windows and bytes on POSIX, as everywhere else.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zelvok {
+
+enum class EntryKind {
+  kMissing,  // nothing there, or nothing that can be looked at
+  kRegular,  // a regular file
+  kFolder,   // a folder
+  kOther,    // a device, a FIFO, a socket
+};
+
+// What `name` leads to, a link followed to its target.
+EntryKind entry_kind(const std::string& name);
+
+// True when `name` itself is a link, whatever it leads to.
+bool is_link(const std::string& name);
+
+// True when anything at all is at `name`: a file, a folder, a link (even one
+// that leads nowhere).
+bool entry_exists(const std::string& name);
+
+struct FolderEntry {
+  std::string name;  // the name alone, without the folder
+  EntryKind kind;    // what it leads to, a link followed
+  bool link;         // the name is a link
+};
+
+// The entries of the folder `name` in byte order of their names; false when
+// it cannot be read.
+bool list_folder(const std::string& name, std::vector<FolderEntry>* entries);
+
+// The folder's path with ".", ".." and links resolved; empty when it cannot
+// be resolved.
+std::string resolved_folder(const std::string& name);
+
+// Makes the folder `name` and those it lies in, as needed; true when it is
+// there afterwards.
+bool make_folders(const std::string& name);
+
+}  // namespace zelvok
