@@ -1,5 +1,5 @@
 // Replays fuzz inputs without libFuzzer, so that every build checks the
-// corpus: replay_fuzz [--plain] PATH...  (files, or folders of .mpls and .ts
+// corpus: replay_fuzz [--plain] PATH...  (files, or folders of .mpls, .ts and .tree
 // files).
 // --plain marks the paths after it as bare playlists: they are run with no
 // options.
@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
     std::vector<fs::path> files;
     for (const auto& entry : fs::directory_iterator(path)) {
       const fs::path extension = entry.path().extension();
-      if (entry.is_regular_file() && (extension == ".mpls" || extension == ".ts")) {
+      if (entry.is_regular_file() &&
+          (extension == ".mpls" || extension == ".ts" || extension == ".tree")) {
         files.push_back(entry.path());
       }
     }

@@ -154,6 +154,64 @@ void write_stream_seeds(const fs::path& folder) {
   }
 }
 
+// A record of the folder target's tree: an operation, a length and content.
+void put_record(std::vector<std::uint8_t>* out, std::uint8_t operation,
+                const std::vector<std::uint8_t>& content = {}) {
+  out->push_back(operation);
+  out->push_back(static_cast<std::uint8_t>(content.size() >> 8));
+  out->push_back(static_cast<std::uint8_t>(content.size() & 0xFF));
+  out->insert(out->end(), content.begin(), content.end());
+}
+
+// Trees for the folder target (fuzz/fuzz_folder.cpp says how they are read):
+// a card with its playlist, its backup and clips, and a folder of copied
+// clips with a Mac's companion file and a link back up.
+void write_folder_seeds(const fs::path& folder) {
+  constexpr std::uint8_t kEnter = 0;
+  constexpr std::uint8_t kLeave = 1;
+  constexpr std::uint8_t kLinkUp = 2;
+  constexpr std::uint8_t kLinkClip = 3;
+  constexpr std::uint8_t kFile = 4;
+  const auto named = [](std::uint8_t operation, unsigned name) {
+    return static_cast<std::uint8_t>(operation | name << 3);
+  };
+  const std::vector<std::uint8_t> playlist =
+      zelvok::testing::build_playlist(clips_of({1500, 2500}));
+  std::vector<std::vector<zelvok::testing::MdpmTag>> dates;
+  for (unsigned k = 0; k < 3; ++k) {
+    dates.push_back(zelvok::testing::date_tags(0x46, 2021, 1, 17, 17, 33, 16));
+  }
+  zelvok::testing::StreamPlan plan;
+  plan.frames = zelvok::testing::gop_frames(3, 54000, dates);
+  for (zelvok::testing::FramePlan& frame : plan.frames) {
+    frame.slice_bytes = 100;
+    frame.second_field = false;
+  }
+  plan.other_streams = false;
+  const std::vector<std::uint8_t> clip = zelvok::testing::build_stream(plan);
+  std::vector<std::uint8_t> card = {0x00};
+  put_record(&card, named(kEnter, 1));  // PLAYLIST
+  put_record(&card, named(kFile, 5), playlist);
+  put_record(&card, kLeave);
+  put_record(&card, named(kEnter, 2));  // BACKUP/PLAYLIST
+  put_record(&card, named(kEnter, 1));
+  put_record(&card, named(kFile, 5), playlist);
+  put_record(&card, kLeave);
+  put_record(&card, kLeave);
+  put_record(&card, named(kEnter, 0));  // STREAM
+  put_record(&card, named(kFile, 0), {'x'});
+  put_record(&card, named(kFile, 1), clip);
+  std::vector<std::uint8_t> clips = {0x07};
+  put_record(&clips, named(kEnter, 4));
+  put_record(&clips, named(kFile, 0), clip);
+  put_record(&clips, named(kFile, 3), std::vector<std::uint8_t>(64, 0));
+  put_record(&clips, named(kFile, 4), {'m', 'i', 'n', 'e'});
+  put_record(&clips, kLinkUp);
+  put_record(&clips, kLinkClip);
+  zelvok::testing::write_file(folder / "card.tree", card);
+  zelvok::testing::write_file(folder / "clips.tree", clips);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -170,5 +228,7 @@ int main(int argc, char** argv) {
   write_bad(folder / "bad");
   fs::create_directories(folder / "stream_corpus");
   write_stream_seeds(folder / "stream_corpus");
+  fs::create_directories(folder / "folder_corpus");
+  write_folder_seeds(folder / "folder_corpus");
   return 0;
 }
