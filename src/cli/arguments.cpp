@@ -119,6 +119,10 @@ ScanOutcome scan_long_option(std::span<const std::string> arguments, std::size_t
     options->folder.overwrite = true;
     return ScanOutcome::kRun;
   }
+  if (argument == "--vtt") {
+    options->output.form = SubtitleForm::kWebVtt;
+    return ScanOutcome::kRun;
+  }
   const std::string_view name = argument.substr(0, argument.find('='));
   if (std::find(kValueOptions.begin(), kValueOptions.end(), name) == kValueOptions.end()) {
     return ScanOutcome::kInvalidOption;
@@ -189,6 +193,7 @@ std::int32_t decimal_value(std::string_view text) {
 
 ScanResult scan_arguments(std::span<const std::string> arguments) {
   ScanResult result{ScanOutcome::kRun, RunOptions{}};
+  bool whole_named = false;  // -o was given
   for (std::size_t at = 0; at < arguments.size(); ++at) {
     const std::string& argument = arguments[at];
     if (argument.empty() || argument[0] != '-') {
@@ -213,6 +218,7 @@ ScanResult scan_arguments(std::span<const std::string> arguments) {
       return result;
     }
     result.options.picks = true;
+    whole_named = whole_named || letter == 'o';
     if (argument.size() > 2) {
       apply_value(letter, argument.substr(2), &result.options);
     } else if (at + 1 < arguments.size()) {
@@ -225,6 +231,9 @@ ScanResult scan_arguments(std::span<const std::string> arguments) {
   }
   if (result.options.input_name.empty()) {
     result.outcome = ScanOutcome::kNoFileName;
+  }
+  if (result.options.output.form == SubtitleForm::kWebVtt && !whole_named) {
+    result.options.output.whole_name = kDefaultWebVttName;
   }
   return result;
 }

@@ -132,7 +132,7 @@ bool write_subtitle(FolderRun* run, const Playlist& one, const std::string& fold
 // failed.
 bool run_clip(FolderRun* run, const FoundClip& clip) {
   const std::string folder = target_folder(*run, clip);
-  const std::string name = clip_name_of(clip.name) + ".srt";
+  const std::string name = clip_name_of(clip.name) + std::string(form_extension(run->plan.form));
   const std::string target = joined(folder, name);
   print(run->console, messages::kStreamName, clip.path);
   print(run->console, messages::kSubtitleName, target);

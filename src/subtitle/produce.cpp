@@ -37,14 +37,23 @@ bool is_selected(const OutputPlan& plan, std::uint32_t number) {
   return !(plan.first != 0 && number < plan.first) && !(plan.last != 0 && number > plan.last);
 }
 
+// Starts a file of the form with its header.
+void put_header(const OutputPlan& plan, SrtFile* file) {
+  const std::string_view header = form_header(plan.form);
+  char* out = srt_space(file, header.size());  // an empty buffer holds it
+  srt_commit(file, std::copy(header.begin(), header.end(), out));
+}
+
 // Opens an output file, never on the input or on another output still open.
 bool open_output(Walk* walk, const std::string& name, SrtFile* file) {
   const std::array<FileIdentity, 2> kept = {
       walk->input, file == &walk->clip ? walk->whole.identity : walk->input};
-  if (walk->memory != nullptr) {
-    return open_memory_srt_file(name, kept, walk->memory, file);
+  const bool opened = walk->memory != nullptr ? open_memory_srt_file(name, kept, walk->memory, file)
+                                              : open_srt_file(name, kept, file);
+  if (opened) {
+    put_header(walk->plan, file);
   }
-  return open_srt_file(name, kept, file);
+  return opened;
 }
 
 // How far --shift and --zone move a stamp recorded in the `camera` zone: the
@@ -174,8 +183,7 @@ OutputFault write_second_cues(Walk* walk, std::uint64_t duration, std::uint64_t 
       return fault;
     }
     if (walk->with_whole) {
-      srt_commit(&walk->whole,
-                 put_next_entry(&walk->whole_entry, length, style, stamp, whole_out));
+      srt_commit(&walk->whole, put_next_entry(&walk->whole_entry, length, style, stamp, whole_out));
     }
     srt_commit(&walk->clip, put_next_entry(&walk->clip_entry, length, style, stamp, clip_out));
     at += length;
@@ -243,7 +251,7 @@ OutputFault write_clip_cues(Walk* walk, const PlayItem& item, const ShownStamp& 
 
 OutputFault write_play_item(Walk* walk, const PlayItem& item, const Console& console) {
   print(console, messages::kStreamName, item.stream_file);
-  const std::string subtitle_name = item.clip_name + ".srt";
+  const std::string subtitle_name = item.clip_name + std::string(form_extension(walk->plan.form));
   print(console, messages::kSubtitleName, subtitle_name);
   if (!open_output(walk, subtitle_name, &walk->clip)) {
     return {&messages::kOutputOpenFailed, subtitle_name};
@@ -284,6 +292,8 @@ OutputFault walk_play_items(Walk* walk, const Console& console) {
 bool produce(const OutputPlan& plan, const Playlist& playlist, const FileIdentity& input,
              MemoryFiles* memory, const Console& console) {
   Walk walk{plan, playlist, input, memory, true, {}, {}, {}, {}};
+  walk.whole_entry.form = plan.form;
+  walk.clip_entry.form = plan.form;
   const OutputFault fault = walk_play_items(&walk, console);
   if (fault.message == nullptr) {
     return true;
@@ -308,7 +318,9 @@ std::string clip_first_date(const OutputPlan& plan, const Playlist& playlist,
 bool write_clip_file(const OutputPlan& plan, const Playlist& playlist, const PlayItem& item,
                      int descriptor, const std::string& name) {
   Walk walk{plan, playlist, FileIdentity{0, 0}, nullptr, false, {}, {}, {}, {}};
+  walk.clip_entry.form = plan.form;
   start_srt_file(descriptor, name, &walk.clip);
+  put_header(plan, &walk.clip);
   const bool written =
       write_clip_cues(&walk, item, first_stamp(plan, playlist, item)).message == nullptr;
   return finish_srt_file(&walk.clip) && written;

@@ -8,11 +8,13 @@
 #include "messages/console.h"
 #include "model/playlist.h"
 #include "subtitle/date_format.h"
+#include "subtitle/srt_entry.h"
 #include "subtitle/srt_file.h"
 
 namespace zelvok {
 
 inline constexpr const char* kDefaultOutputName = "playlist.srt";
+inline constexpr const char* kDefaultWebVttName = "playlist.vtt";
 
 // What to write. The PlayItem numbers are kept as the unsigned numbers they
 // compare as: a negative -s selects nothing and a negative -e ends nothing.
@@ -20,9 +22,10 @@ struct OutputPlan {
   std::string whole_name = kDefaultOutputName;  // the whole-playlist subtitle file
   std::uint32_t first = 0;  // -s: number of the first PlayItem written, from 1; 0: the first
   std::uint32_t last = 0;   // -e: number of the last PlayItem written; 0: the last
-  std::optional<std::int64_t> shift;        // seconds every recording stamp is moved by
-  DateFormat format = fixed_date_format();  // how the subtitles show a date
-  std::optional<Zone> zone;                 // the zone every stamp is moved into
+  std::optional<std::int64_t> shift;          // seconds every recording stamp is moved by
+  DateFormat format = fixed_date_format();    // how the subtitles show a date
+  std::optional<Zone> zone;                   // the zone every stamp is moved into
+  SubtitleForm form = SubtitleForm::kSubRip;  // --vtt: WebVTT files instead of SubRip
 };
 
 // Writes the whole-playlist file and one file per selected PlayItem, printing
@@ -41,8 +44,7 @@ const Message* clip_date_refusal(const OutputPlan& plan, const Playlist& playlis
 
 // The date of the clip's first second, in the fixed form, as the console
 // shows it. Only for a clip that passed the date checks.
-std::string clip_first_date(const OutputPlan& plan, const Playlist& playlist,
-                            const PlayItem& item);
+std::string clip_first_date(const OutputPlan& plan, const Playlist& playlist, const PlayItem& item);
 
 // Writes the clip's cues into the new, empty file `name` open on `descriptor`
 // and closes it; false when a write or the close failed. Only for a clip that

@@ -18,14 +18,56 @@ char* put_line_end(char* out) {
   return out + 2;
 }
 
-char* put_timecode(char* out, const Timecode& time) {
+char* put_timecode(char* out, const Timecode& time, SubtitleForm form) {
   out = put_decimal(out, time.hour, 2);
   *out++ = ':';
   out = put_two_digits(out, time.minute);
   *out++ = ':';
   out = put_two_digits(out, time.second);
-  *out++ = ',';
+  *out++ = form == SubtitleForm::kSubRip ? ',' : '.';
   return put_decimal(out, time.millisecond, 3);
+}
+
+// The text of a WebVTT cue: "&", "<" and ">" as character references, so
+// that no text reads as markup or as the "-->" of a timing line.
+// `*second_at` moves with the digits it marks. Returns the end.
+char* put_escaped(char* out, std::string_view text, char** second_at) {
+  const char* const marked = *second_at;
+  for (const char& byte : text) {
+    if (&byte == marked) {
+      *second_at = out;
+    }
+    switch (byte) {
+      case '&':
+        out = put_text(out, "&amp;");
+        break;
+      case '<':
+        out = put_text(out, "&lt;");
+        break;
+      case '>':
+        out = put_text(out, "&gt;");
+        break;
+      default:
+        *out++ = byte;
+    }
+  }
+  return out;
+}
+
+// The entry's text: the date, escaped for WebVTT.
+char* put_cue_text(char* out, const DateStyle& style, const RecordingStamp& stamp,
+                   SubtitleForm form, char** second_at) {
+  if (form == SubtitleForm::kSubRip) {
+    return put_date(out, style, stamp, second_at);
+  }
+  std::array<char, kMaxDateText> date{};
+  char* marked = nullptr;
+  const char* const end = put_date(date.data(), style, stamp, &marked);
+  out = put_escaped(out, std::string_view(date.data(), end), &marked);
+  if (marked != nullptr) {
+    *second_at = marked;
+  }
+  return out;
 }
 
 constexpr std::uint64_t kMinute = 60000;
@@ -39,17 +81,30 @@ std::uint64_t steps_in_last_digits(std::uint64_t number) {
 
 }  // namespace
 
+std::string_view form_header(SubtitleForm form) {
+  return form == SubtitleForm::kWebVtt ? "WEBVTT\r\n\r\n" : "";
+}
+
+std::string_view form_extension(SubtitleForm form) {
+  return form == SubtitleForm::kWebVtt ? ".vtt" : ".srt";
+}
+
 void layout_entry(EntryText* entry, std::uint64_t number, std::uint64_t start_ms,
                   std::uint64_t end_ms, const DateStyle& style, const RecordingStamp& stamp) {
   char* const base = entry->bytes.data();
-  char* out = put_decimal(base, number, 1);
-  entry->number_digits = static_cast<std::size_t>(out - base);
-  out = put_timecode(put_line_end(out), timecode_at(start_ms));
+  const SubtitleForm form = entry->form;
+  char* out = base;
+  if (form == SubtitleForm::kSubRip) {
+    out = put_line_end(put_decimal(base, number, 1));
+  }
+  entry->number_digits =
+      form == SubtitleForm::kSubRip ? static_cast<std::size_t>(out - base) - 2 : 0;
+  out = put_timecode(out, timecode_at(start_ms), form);
   entry->start_second_at = static_cast<std::size_t>(out - base) - kSecondAndMillisecond;
-  out = put_timecode(put_text(out, " --> "), timecode_at(end_ms));
+  out = put_timecode(put_text(out, " --> "), timecode_at(end_ms), form);
   entry->end_second_at = static_cast<std::size_t>(out - base) - kSecondAndMillisecond;
   char* second_at = base;  // stays so when the date shows no seconds
-  out = put_date(put_line_end(out), style, stamp, &second_at);
+  out = put_cue_text(put_line_end(out), style, stamp, form, &second_at);
   entry->stamp_second_at = static_cast<std::size_t>(second_at - base);
   out = put_line_end(put_line_end(out));
   entry->size = static_cast<std::size_t>(out - base);
@@ -61,7 +116,9 @@ void layout_entry(EntryText* entry, std::uint64_t number, std::uint64_t start_ms
   const std::uint64_t in_minute =
       start_ms / kMinute == end_ms / kMinute ? 59 - entry->end_second : 0;
   const bool one_second_field = style.format.seconds_shown == 1;
-  entry->quick_steps = one_second_field ? std::min(in_minute, steps_in_last_digits(number)) : 0;
+  const std::uint64_t number_steps =
+      form == SubtitleForm::kSubRip ? steps_in_last_digits(number) : in_minute;
+  entry->quick_steps = one_second_field ? std::min(in_minute, number_steps) : 0;
 }
 
 char* put_laid_out_next_entry(EntryText* entry, std::uint64_t length, const DateStyle& style,

@@ -1,11 +1,13 @@
-// One SubRip entry as bytes: number, timing line, text, empty line, each line
-// ended with CR LF.
+// One subtitle entry as bytes, in either form a file may take, each line
+// ended with CR LF: SubRip's number, timing line, text and empty line, or
+// WebVTT's timing line, text and empty line.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 #include "model/recording_stamp.h"
 #include "subtitle/date_format.h"
@@ -14,20 +16,35 @@
 
 namespace zelvok {
 
+enum class SubtitleForm {
+  kSubRip,  // .srt: numbered cues, a ',' before the milliseconds
+  kWebVtt,  // .vtt: a "WEBVTT" header, no numbers, a '.' before the milliseconds
+};
+
+// What a file of the form begins with, and its names' ending.
+std::string_view form_header(SubtitleForm form);
+std::string_view form_extension(SubtitleForm form);
+
 // "HH:MM:SS,mmm" with an hour of up to ten digits.
 inline constexpr std::size_t kMaxTimecodeText = 10 + 1 + 2 + 1 + 2 + 1 + 3;
 
+// The longest text of a WebVTT cue: every byte of a form an "&", written
+// "&amp;".
+inline constexpr std::size_t kMaxCueText = kMaxFormatSize * 5;
+
 // The most bytes an entry takes.
 inline constexpr std::size_t kMaxEntrySize =
-    (kMaxDecimalDigits + 2) + (2 * kMaxTimecodeText + 5 + 2) + (kMaxDateText + 4);
+    (kMaxDecimalDigits + 2) + (2 * kMaxTimecodeText + 5 + 2) +
+    ((kMaxCueText > kMaxDateText ? kMaxCueText : kMaxDateText) + 4);
 
 // One file's latest entry as text. Consecutive entries of a clip differ in a
 // few digits only, so the next is made by moving those digits in place, as an
 // odometer does, and the text is laid out afresh only when more must change.
 struct EntryText {
+  SubtitleForm form;  // set before the first layout
   std::array<char, kMaxEntrySize> bytes;
   std::size_t size;             // bytes of the entry
-  std::size_t number_digits;    // the number is bytes[0, number_digits)
+  std::size_t number_digits;    // the number is bytes[0, number_digits); none in WebVTT
   std::size_t start_second_at;  // where "SS,mmm" of the start timecode begins
   std::size_t end_second_at;    // where "SS" of the end timecode begins
   std::size_t stamp_second_at;  // where the digits of the date's one %S begin
@@ -83,7 +100,7 @@ inline char* put_next_entry(EntryText* entry, std::uint64_t length, const DateSt
   put_entry(*entry, out);
   if (entry->number_digits == 1) {
     out[0] = static_cast<char>('0' + entry->number);
-  } else {
+  } else if (entry->number_digits > 1) {
     put_two_digits(out + entry->number_digits - 2, entry->number % 100);
   }
   // The start is the last end: its second, then the milliseconds all these

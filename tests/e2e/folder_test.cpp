@@ -324,6 +324,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{{"clips/0.MTS", "a.mpls"},
                     "\n Input file: [a.mpls]\n\nNot a playlist file. Stopping.\n"},
         RefusalCase{{"--overwrite=1", "clips"}, " Unknown option.\n"},
+        RefusalCase{{"--vtt=1", "clips"}, " Unknown option.\n"},
         RefusalCase{{"clips", "--output-dir"}, " An option is missing its value.\n"},
         RefusalCase{{"--output-dir=", "clips"}, " An option is missing its value.\n"}),
     [](const ::testing::TestParamInfo<RefusalCase>& param_info) {

@@ -97,5 +97,30 @@ TEST(PlayerTest, FfmpegReadsEveryEntry) {
   EXPECT_EQ(whole.back().text, "2024/07/14 09:55:36");
 }
 
+// A WebVTT file as ffmpeg reads it: every cue, at the times and with the
+// text of the SubRip file of the same run, its markup characters read back
+// from their references.
+TEST(PlayerTest, FfmpegReadsEveryWebVttCue) {
+  ZELVOK_REQUIRE(has_ffmpeg(), "ffmpeg");
+  testing::TempFolder folder;
+  const fs::path sample = fs::path(ZELVOK_SOURCE_DIR) / "examples/00000.mpls";
+  const std::string form = "--format=<%H:%M:%S> & -->";
+  ASSERT_EQ(testing::run_zelvok({form, sample.string()}, folder.path).status, 0);
+  ASSERT_EQ(testing::run_zelvok({"--vtt", form, sample.string()}, folder.path).status, 0);
+  for (const std::string name : {"playlist", "00001"}) {
+    const std::string vtt = testing::read_file(folder.path / (name + ".vtt"));
+    ASSERT_TRUE(vtt.starts_with("WEBVTT\r\n\r\n00:00:00.000 --> ")) << name;
+    const testing::ProgramResult converted = testing::run_program(
+        {"ffmpeg", "-v", "error", "-i", name + ".vtt", "-f", "srt", "-"}, folder.path);
+    ASSERT_EQ(converted.status, 0) << converted.errors;
+    const std::vector<Cue> player = cues(converted.output);
+    const std::vector<Cue> written = cues(testing::read_file(folder.path / (name + ".srt")));
+    ASSERT_EQ(player.size(), written.size()) << name;
+    for (std::size_t k = 0; k < player.size(); ++k) {
+      expect_same_cue(player[k], written[k], name + " cue " + std::to_string(k));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zelvok

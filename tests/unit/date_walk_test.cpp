@@ -137,6 +137,29 @@ TEST(FirstCueTest, AFirstCueOfNoLengthGivesWayToTheNextSecond) {
                 cue(3, "00:00:02,000", "00:00:02,500", "2008/12/01 00:00:02"));
 }
 
+// The worked example as WebVTT, typed from the form: a header, then each
+// cue without its number and with a '.' before the milliseconds; a clip of
+// no length keeps its header alone.
+TEST(WebVttTest, TheWorkedExampleAsWebVtt) {
+  const testing::PlaylistPlan plan = testing::playlist_of(
+      {testing::clip("00000", 2500), testing::clip("00001", 1000), testing::clip("00002", 0)},
+      {scene_at(2008, 11, 30, 23, 59, 59), scene_at(2008, 12, 31, 23, 59, 59),
+       scene_at(2009, 1, 1, 0, 0, 0)});
+  const Walked walked = walk(plan, {"--vtt"});
+  ASSERT_TRUE(walked.succeeded);
+  EXPECT_EQ(walked.files.at("playlist.vtt"),
+            "WEBVTT\r\n\r\n"
+            "00:00:00.000 --> 00:00:01.000\r\n2008/11/30 23:59:59\r\n\r\n"
+            "00:00:01.000 --> 00:00:02.000\r\n2008/12/01 00:00:00\r\n\r\n"
+            "00:00:02.000 --> 00:00:02.500\r\n2008/12/01 00:00:01\r\n\r\n"
+            "00:00:02.500 --> 00:00:03.500\r\n2008/12/31 23:59:59\r\n\r\n");
+  EXPECT_EQ(walked.files.at("00001.vtt"),
+            "WEBVTT\r\n\r\n00:00:00.000 --> 00:00:01.000\r\n2008/12/31 23:59:59\r\n\r\n");
+  EXPECT_EQ(walked.files.at("00002.vtt"), "WEBVTT\r\n\r\n");
+  EXPECT_NE(walked.console.find("[00000.m2ts],  [00000.vtt]\n"), std::string::npos);
+  EXPECT_EQ(walk(plan, {"--vtt", "-o", "all.srt"}).files.count("all.srt"), 1u);
+}
+
 struct RefusalCase {
   std::vector<testing::ScenePlan> scenes;  // one clip each
   std::vector<std::string> options;
