@@ -17,7 +17,7 @@ import sys
 
 MESSAGE = re.compile(r"inline constexpr Message (k\w+) = \{(.*?)\};", re.S)
 LITERAL = re.compile(r'"((?:[^"\\]|\\.)*)"', re.S)
-ESCAPES = {"n": "\n", "t": "\t", "\\": "\\", '"': '"', "'": "'", "0": "\0"}
+ESCAPES = {"n": "\n", "r": "\r", "t": "\t", "\\": "\\", '"': '"', "'": "'", "0": "\0"}
 
 
 def unescape(body):

@@ -119,6 +119,10 @@ ScanOutcome scan_long_option(std::span<const std::string> arguments, std::size_t
     options->folder.overwrite = true;
     return ScanOutcome::kRun;
   }
+  if (argument == "--mkv") {
+    options->folder.mkv = true;
+    return ScanOutcome::kRun;
+  }
   if (argument == "--vtt") {
     options->output.form = SubtitleForm::kWebVtt;
     return ScanOutcome::kRun;

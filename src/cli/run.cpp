@@ -4,7 +4,10 @@
 #include "cli/input.h"
 #include "folder/folder_run.h"
 #include "messages/messages.h"
+#include "mkv/make_mkv.h"
+#include "platform/folders.h"
 #include "playlist/read_playlist.h"
+#include "stream/clip_timeline.h"
 #include "stream/read_stream.h"
 
 #include <algorithm>
@@ -95,6 +98,40 @@ bool read_input(const Input& input, const std::string& name, const Console& cons
   return false;
 }
 
+// A clip given alone with --mkv: refused with a playlist, without ffmpeg,
+// or where its MKV is there already, before anything is written; then its
+// subtitle files, and NAME.mkv beside them.
+int run_clip_mkv(const std::string& name, const Input& input, const RunOptions& options,
+                 const Console& console) {
+  if (input.kind != InputKind::kClip) {
+    print(console, messages::kMkvNeedsClip);
+    return kExitFailure;
+  }
+  const std::string ffmpeg = find_ffmpeg();
+  if (ffmpeg.empty()) {
+    print(console, messages::kNoFfmpeg);
+    return kExitFailure;
+  }
+  const std::string target = clip_name_of(base_name(name)) + ".mkv";
+  if (entry_exists(target)) {
+    print(console, messages::kOutputThere, target);
+    return kExitFailure;
+  }
+  Playlist playlist;
+  if (!read_input(input, name, console, &playlist) ||
+      !produce_subtitles(options.output, playlist, input.file.identity, console)) {
+    return kExitFailure;
+  }
+  const PlayItem& item = playlist.play_items[0];
+  const MkvJob job{name,
+                   item.clip_name + std::string(form_extension(options.output.form)),
+                   target,
+                   item.first_shown_pts,
+                   duration_ms(item),
+                   false};
+  return make_mkv(ffmpeg, job, console) ? kExitSuccess : kExitFailure;
+}
+
 // One input, as the last name given: a playlist, a clip or a folder.
 int run_one(const std::string& name, const RunOptions& options, const Console& console) {
   const Input input = open_input(name);
@@ -102,6 +139,11 @@ int run_one(const std::string& name, const RunOptions& options, const Console& c
     return run_folder_names({name}, options, console);
   }
   print(console, messages::kInputName, name);
+  if (options.folder.mkv && !options.folder.output_dir && input.kind != InputKind::kUnopenable) {
+    const int status = run_clip_mkv(name, input, options, console);
+    close_input(input);
+    return status;
+  }
   Playlist playlist;
   const bool read = !options.folder.output_dir && read_input(input, name, console, &playlist);
   close_input(input);

@@ -6,6 +6,7 @@
 #include "folder/card_playlists.h"
 #include "folder/find_clips.h"
 #include "messages/messages.h"
+#include "mkv/make_mkv.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "stream/clip_timeline.h"
@@ -27,6 +28,7 @@ struct FolderRun {
   const OutputPlan& plan;
   const FolderOptions& options;
   const Console& console;
+  std::string ffmpeg;  // with --mkv
   CardPlaylists cards;
   std::vector<FileIdentity> clips_met;  // every clip dated or counted so far
   std::vector<FileIdentity> written;    // the subtitle files this run wrote
@@ -128,6 +130,27 @@ bool write_subtitle(FolderRun* run, const Playlist& one, const std::string& fold
   return written;
 }
 
+// NAME.mkv beside the clip's subtitle file, unless one is there and may not
+// be replaced. The clip's stream says where its first frame is shown.
+bool make_clip_mkv(FolderRun* run, const FoundClip& clip, const Playlist& one, bool from_playlist,
+                   const std::string& subtitles) {
+  const std::string target =
+      subtitles.substr(0, subtitles.size() - form_extension(run->plan.form).size()) + ".mkv";
+  if (entry_exists(target) && !run->options.overwrite) {
+    return true;
+  }
+  Playlist stream = one;
+  if (from_playlist && read_clip_file(clip.path, &stream) != StreamFault::kNone) {
+    print(run->console, messages::kMkvFailed, target);
+    return false;
+  }
+  const PlayItem& item = stream.play_items[0];
+  return make_mkv(run->ffmpeg,
+                  MkvJob{clip.path, subtitles, target, item.first_shown_pts, duration_ms(item),
+                         run->options.overwrite},
+                  run->console);
+}
+
 // Dates one clip and writes its subtitle file, with its lines; false when it
 // failed.
 bool run_clip(FolderRun* run, const FoundClip& clip) {
@@ -158,6 +181,9 @@ bool run_clip(FolderRun* run, const FoundClip& clip) {
     print(run->console, messages::kClipWriteFailed);
     return false;
   }
+  if (run->options.mkv && !make_clip_mkv(run, clip, one, from_playlist, joined(folder, name))) {
+    return false;
+  }
   ++run->counts.written;
   ++(from_playlist ? run->counts.from_playlists : run->counts.from_streams);
   return true;
@@ -177,6 +203,14 @@ void print_counts(const Console& console, const Counts& counts) {
 
 bool run_folders(const std::vector<std::string>& names, const OutputPlan& plan,
                  const FolderOptions& options, const Console& console) {
+  FolderRun run{plan, options, console, std::string(), {}, {}, {}, {}};
+  if (options.mkv) {
+    run.ffmpeg = find_ffmpeg();
+    if (run.ffmpeg.empty()) {
+      print(console, messages::kNoFfmpeg);
+      return false;
+    }
+  }
   // Every clip is found before the first is dated.
   std::vector<FoundClip> clips;
   for (const std::string& name : names) {
@@ -190,7 +224,6 @@ bool run_folders(const std::vector<std::string>& names, const OutputPlan& plan,
     print(console, messages::kNoClipInFolder);
     return false;
   }
-  FolderRun run{plan, options, console, {}, {}, {}, {}};
   for (const FoundClip& clip : clips) {
     ++run.counts.found;
     if (clip.unreadable) {

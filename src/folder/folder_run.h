@@ -15,6 +15,7 @@ namespace zelvok {
 struct FolderOptions {
   std::optional<std::string> output_dir;  // --output-dir: the files go below it
   bool overwrite = false;                 // --overwrite: regular files there are replaced
+  bool mkv = false;                       // --mkv: each clip dated also gets NAME.mkv
 };
 
 // Dates the clips of `names`, each a folder or a clip, in order; the name

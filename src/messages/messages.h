@@ -172,11 +172,32 @@ inline constexpr Message kClipUnreadable = {" クリップを読むことがで�
 // The end of a folder run: clips found; written, of them dated from
 // playlists and from streams; already there; failed.
 inline constexpr Message kFolderSummary = {
-    "\n クリップ [%d] 本：出力 [%d] 本(プレイリストから %d 本、ストリームから %d 本)、既存 [%d] 本、"
+    "\n クリップ [%d] 本：出力 [%d] 本(プレイリストから %d 本、ストリームから %d 本)、既存 [%d] "
+    "本、"
     "失敗 [%d] 本\n",
     "\n Clips: [%d]; written [%d] (from playlists %d, from streams %d); already there [%d]; "
     "failed [%d]\n",
     shift_jis::kFolderSummary};
+// --mkv with no ffmpeg to be found.
+inline constexpr Message kNoFfmpeg = {
+    " --mkv には ffmpeg が必要ですが、見つかりません！!　処理を終了します。\n",
+    " --mkv needs ffmpeg, which was not found. Stopping.\n", shift_jis::kNoFfmpeg};
+// --mkv with a playlist.
+inline constexpr Message kMkvNeedsClip = {
+    " --mkv はクリップかフォルダを指定した時だけ使えます！!　処理を終了します。\n",
+    " --mkv applies only to a clip or a folder. Stopping.\n", shift_jis::kMkvNeedsClip};
+// The file a clip given alone would write is there already.
+inline constexpr Message kOutputThere = {" 出力ファイル(%s)が既にあります！!　処理を終了します。\n",
+                                         " Output file (%s) is already there. Stopping.\n",
+                                         shift_jis::kOutputThere};
+// ffmpeg failed to make a clip's MKV; its last lines follow.
+inline constexpr Message kMkvFailed = {" ffmpeg でMKVを作成できませんでした(%s)！!\n",
+                                       " ffmpeg could not make the MKV (%s).\n",
+                                       shift_jis::kMkvFailed};
+// One of the last lines ffmpeg wrote, after kMkvFailed, as it wrote it.
+inline constexpr Message kMkvFailedLine = {"   %s\n", "   %s\n", shift_jis::kMkvFailedLine};
+// How far the MKV of a clip has come, rewritten in place on a terminal.
+inline constexpr Message kMkvProgress = {" MKV %s\r", " MKV %s\r", shift_jis::kMkvProgress};
 
 // The help text, printed on -h and --help.
 inline constexpr Message kHelp = {
@@ -236,6 +257,7 @@ inline constexpr Message kLongOptionHelp = {
     " [--vtt]         ：字幕をWebVTT形式(.vtt)で出力。\n"
     " [--output-dir=出力先]：フォルダ指定時、字幕を出力先フォルダの下に出力。\n"
     " [--overwrite]   ：フォルダ指定時、既存の字幕ファイルを上書き。\n"
+    " [--mkv]         ：字幕を字幕トラックとして入れたMKVを作成(ffmpegが必要)。\n"
     " [--version]     ：版数を表示。\n"
     " [--help]        ：この説明を表示。\n"
     "\n"
@@ -254,6 +276,7 @@ inline constexpr Message kLongOptionHelp = {
     " [--vtt]         : write WebVTT (.vtt) instead of SubRip (.srt).\n"
     " [--output-dir=DIR] : with a folder, write the subtitles under DIR.\n"
     " [--overwrite]   : with a folder, replace subtitle files already there.\n"
+    " [--mkv]         : also make NAME.mkv holding the dates as a subtitle track (needs ffmpeg).\n"
     " [--version]     : print the version.\n"
     " [--help]        : print this help.\n"
     "\n"

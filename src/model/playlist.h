@@ -23,6 +23,9 @@ struct PlayItem {
   // which the clip starts, or, for a clip read from its own stream, up to the
   // frame where the camera's clock ticked.
   std::uint64_t first_cue_ms = 1000;
+  // For a clip read from its stream: the PTS (90 kHz) of its first frame
+  // shown, where its subtitles start, as a reader of the stream counts it.
+  std::uint64_t first_shown_pts = 0;
 };
 
 // PlayItem IN and OUT times count a 45 kHz clock.

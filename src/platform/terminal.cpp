@@ -34,6 +34,12 @@ bool is_utf8_terminal() {
   return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
 }
 
+bool output_is_terminal() {
+  DWORD mode = 0;
+  HANDLE handle = GetStdHandle(STD_OUTPUT_HANDLE);
+  return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
+}
+
 bool write_to_console_window(const std::FILE* stream, std::string_view bytes) {
   if (stream != stdout) {
     return false;
@@ -56,6 +62,10 @@ std::string console_name(std::string_view name, bool /*shift_jis*/) {
 bool is_utf8_terminal() {
   return isatty(STDOUT_FILENO) != 0 &&
          locale_names_utf8(std::getenv("LC_ALL"), std::getenv("LC_CTYPE"), std::getenv("LANG"));
+}
+
+bool output_is_terminal() {
+  return isatty(STDOUT_FILENO) != 0;
 }
 
 bool write_to_console_window(const std::FILE* /*stream*/, std::string_view /*bytes*/) {

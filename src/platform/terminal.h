@@ -18,6 +18,10 @@ std::string console_name(std::string_view name, bool shift_jis);
 // terminal whose locale variables name UTF-8, on Windows a console window.
 bool is_utf8_terminal();
 
+// True when standard output is a terminal (a console window on Windows),
+// where a line may be rewritten in place.
+bool output_is_terminal();
+
 // True when the first of LC_ALL, LC_CTYPE and LANG that is set and not empty
 // names UTF-8 ("UTF-8" or "utf8", in any case). Null for a variable not set.
 bool locale_names_utf8(const char* lc_all, const char* lc_ctype, const char* lang);

@@ -105,6 +105,7 @@ bool clip_from_frames(const std::vector<Frame>& head, const std::vector<Frame>& 
       change == head.size()
           ? 1000
           : static_cast<std::uint64_t>(milliseconds(times[change]) - milliseconds(zero));
+  item.first_shown_pts = static_cast<std::uint64_t>((zero % kPtsWrap + kPtsWrap) % kPtsWrap);
   playlist->play_items = {item};
   playlist->scenes = {head[first].date.entry};
   return true;
