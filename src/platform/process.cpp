@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <string_view>
@@ -16,8 +17,6 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 #endif
 
 namespace zelvok {
@@ -145,11 +144,10 @@ ChildProcess start_process(const std::vector<std::string>& command, const std::s
   posix_spawn_file_actions_adddup2(&actions, pipe_ends[1], 1);
   posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addclose(&actions, pipe_ends[1]);
-  std::vector<char*> arguments;
-  for (const std::string& argument : command) {
-    arguments.push_back(const_cast<char*>(argument.c_str()));
-  }
-  arguments.push_back(nullptr);
+  // The arguments are only read: posix_spawn takes them as the C runtime does.
+  std::vector<char*> arguments(command.size() + 1, nullptr);
+  std::transform(command.begin(), command.end(), arguments.begin(),
+                 [](const std::string& argument) { return const_cast<char*>(argument.c_str()); });
   pid_t process = -1;
   child.started =
       posix_spawn(&process, command[0].c_str(), &actions, nullptr, arguments.data(), environ) == 0;
@@ -194,9 +192,9 @@ std::string find_program(const std::string& name) {
     const std::string folder(folders.substr(0, end));
     folders.remove_prefix(end == std::string_view::npos ? folders.size() : end + 1);
 #ifdef _WIN32
-    const std::string candidate = (folder.empty() ? "." : folder) + "\\" + name + ".exe";
+    std::string candidate = (folder.empty() ? "." : folder) + "\\" + name + ".exe";
 #else
-    const std::string candidate = (folder.empty() ? "." : folder) + "/" + name;
+    std::string candidate = (folder.empty() ? "." : folder) + "/" + name;
 #endif
     if (is_program(candidate)) {
       return candidate;

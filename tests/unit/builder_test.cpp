@@ -94,10 +94,10 @@ testing::PlaylistPlan plan_from_inspection(const std::string& section,
     const std::size_t marker = line.find("(byte44=0x");
     if (words.size() > 2 && (words[1] == "M2TS" || words[2] == "M2TS")) {
       read_item(words, &plan);
-    } else if (line.starts_with("  mark") && after(words, "type") != "") {
+    } else if (line.starts_with("  mark") && !after(words, "type").empty()) {
       plan.marks.push_back({static_cast<std::uint8_t>(number(after(words, "type"))),
                             static_cast<std::uint16_t>(number(after(words, "PlayItem")))});
-    } else if (line.starts_with("  ext") && after(words, "date") != "") {
+    } else if (line.starts_with("  ext") && !after(words, "date").empty()) {
       plan.scenes.push_back(
           scene_of(after(words, "date"), after(words, "date", 2), after(words, "tz").substr(2, 2)));
     } else if (first.starts_with("entry@")) {
