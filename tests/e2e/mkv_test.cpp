@@ -95,12 +95,17 @@ class MkvAlignmentTest : public ::testing::TestWithParam<ClipTraits> {};
 // puts it after the clip's start: here at 0, 1 and 2 seconds.
 TEST_P(MkvAlignmentTest, CuesStartWhereTheSubtitleFileSays) {
   ZELVOK_NEEDS_FFMPEG();
+  const ScopedVariable english("ZELVOK_LANG", "en");
   testing::TempFolder folder;
   make_clip(folder.path, "00000.MTS", GetParam());
   const testing::ProgramResult result = testing::run_zelvok({"--mkv", "00000.MTS"}, folder.path);
   ASSERT_EQ(result.status, 0) << result.output;
   EXPECT_EQ(testing::files_in(folder.path),
             (std::vector<std::string>{"00000.MTS", "00000.mkv", "00000.srt", "playlist.srt"}));
+  // Neither ffmpeg's output nor the progress line reaches a pipe.
+  EXPECT_TRUE(result.output.ends_with("          Recorded at [2021/01/17 17:33:16]\n"))
+      << result.output;
+  EXPECT_EQ(result.errors, "");
   const std::vector<Packet> muxed = packets(folder.path, "00000.mkv");
   double first_shown = 1e9;
   std::vector<double> cues;
@@ -165,6 +170,26 @@ TEST(MkvRefusalTest, NothingHalfMade) {
   testing::write_file(folder.path / "a.mpls", std::vector<std::uint8_t>{'M', 'P', 'L', 'S'});
   EXPECT_EQ(testing::run_zelvok({"--mkv", "a.mpls"}, folder.path).output,
             "\n Input file: [a.mpls]\n\n --mkv applies only to a clip or a folder. Stopping.\n");
+}
+
+// The real Canon head holds one frame and a cut AC-3 frame: ffmpeg cannot
+// copy it, and the failure leaves the subtitle files and no part of an MKV.
+TEST(MkvRefusalTest, TheRealCanonHeadFailsCleanly) {
+  ZELVOK_NEEDS_FFMPEG();
+  const fs::path sample = fs::path(ZELVOK_SAMPLES_DIR) / "exiftool_t_images_M2TS.mts";
+  ZELVOK_REQUIRE(fs::exists(sample), "the real Canon clip head beside the checkout");
+  const ScopedVariable english("ZELVOK_LANG", "en");
+  testing::TempFolder folder;
+  fs::copy_file(sample, folder.path / "00000.MTS");
+  const testing::ProgramResult result = testing::run_zelvok({"--mkv", "00000.MTS"}, folder.path);
+  EXPECT_NE(result.output.find("          Recorded at [2008/12/31 23:16:24]\n"
+                               " ffmpeg could not make the MKV (00000.mkv).\n"),
+            std::string::npos)
+      << result.output;
+  EXPECT_EQ(result.status, 255);
+  EXPECT_EQ(result.errors, "");
+  EXPECT_EQ(testing::files_in(folder.path),
+            (std::vector<std::string>{"00000.MTS", "00000.srt", "playlist.srt"}));
 }
 
 // In a folder run each clip dated gets its MKV beside its subtitle file.
