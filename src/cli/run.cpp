@@ -123,12 +123,8 @@ int run_clip_mkv(const std::string& name, const Input& input, const RunOptions& 
     return kExitFailure;
   }
   const PlayItem& item = playlist.play_items[0];
-  const MkvJob job{name,
-                   item.clip_name + std::string(form_extension(options.output.form)),
-                   target,
-                   item.first_shown_pts,
-                   duration_ms(item),
-                   false};
+  const MkvJob job{name, item.clip_name + std::string(form_extension(options.output.form)), target,
+                   item.first_shown_pts, false};
   return make_mkv(ffmpeg, job, console) ? kExitSuccess : kExitFailure;
 }
 

@@ -145,10 +145,10 @@ bool make_clip_mkv(FolderRun* run, const FoundClip& clip, const Playlist& one, b
     return false;
   }
   const PlayItem& item = stream.play_items[0];
-  return make_mkv(run->ffmpeg,
-                  MkvJob{clip.path, subtitles, target, item.first_shown_pts, duration_ms(item),
-                         run->options.overwrite},
-                  run->console);
+  return make_mkv(
+      run->ffmpeg,
+      MkvJob{clip.path, subtitles, target, item.first_shown_pts, run->options.overwrite},
+      run->console);
 }
 
 // Dates one clip and writes its subtitle file, with its lines; false when it

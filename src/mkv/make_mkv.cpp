@@ -29,7 +29,10 @@ std::string name_of(const std::string& path) {
   return path.substr(folder_of(path).size());
 }
 
-constexpr std::string_view kProgressTime = "out_time_us=";
+// ffmpeg's progress: the bytes written so far, which a copy of the clip's
+// packets makes about as many as the clip has; and the last report.
+constexpr std::string_view kProgressSize = "total_size=";
+constexpr std::string_view kProgressEnd = "progress=end";
 constexpr std::size_t kKeptLines = 3;  // of ffmpeg's errors, for the failure message
 
 // 90 kHz ticks as seconds with six decimals, as ffmpeg takes a time.
@@ -100,17 +103,19 @@ std::vector<std::string> mux_command(const std::string& ffmpeg, const MkvJob& jo
 // Shows how far ffmpeg has come, from its progress lines, on a terminal.
 void follow_progress(ChildProcess* child, const MkvJob& job, const Console& console) {
   const bool shown = output_is_terminal() && console.stream == stdout;
-  const double start_us = static_cast<double>(job.first_shown_pts) * 100 / 9;
+  const std::uint64_t clip_bytes = std::max<std::uint64_t>(file_size(job.clip), 1);
   int last = -1;
   std::string line;
   while (read_line(child, &line)) {
-    if (!shown || !line.starts_with(kProgressTime) || job.duration_ms == 0) {
-      continue;
+    int percent = last;
+    if (line == kProgressEnd) {
+      percent = 100;
+    } else if (line.starts_with(kProgressSize)) {
+      const double written = std::strtod(line.c_str() + kProgressSize.size(), nullptr);
+      percent =
+          static_cast<int>(std::clamp(written * 100 / static_cast<double>(clip_bytes), 0.0, 99.0));
     }
-    const double done_us = std::strtod(line.c_str() + kProgressTime.size(), nullptr) - start_us;
-    const int percent = static_cast<int>(
-        std::clamp(done_us / 10 / static_cast<double>(job.duration_ms), 0.0, 100.0));
-    if (percent != last) {
+    if (shown && percent != last) {
       print(console, messages::kMkvProgress, std::to_string(percent) + "%");
       (void)std::fflush(console.stream);
       last = percent;

@@ -15,7 +15,6 @@ struct MkvJob {
   std::string subtitles;          // its subtitle file, written
   std::string target;             // the MKV to make, beside the subtitle file
   std::uint64_t first_shown_pts;  // where the subtitles start on the clip's clock (90 kHz)
-  std::uint64_t duration_ms;      // how long the clip lasts, for the progress
   bool replace = false;           // a regular file at `target` may be replaced
 };
 

@@ -68,6 +68,12 @@ bool list_folder(const std::string& name, std::vector<FolderEntry>* entries) {
   return !error;
 }
 
+std::uint64_t file_size(const std::string& name) {
+  std::error_code error;
+  const std::uintmax_t size = fs::file_size(path_of(name), error);
+  return error ? 0 : static_cast<std::uint64_t>(size);
+}
+
 std::string resolved_folder(const std::string& name) {
   std::error_code error;
   const fs::path resolved = fs::canonical(path_of(name), error);

@@ -3,6 +3,7 @@
 // file. Names are UTF-8 on Windows and bytes on POSIX, as everywhere else.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ struct FolderEntry {
 // The entries of the folder `name` in byte order of their names; false when
 // it cannot be read.
 bool list_folder(const std::string& name, std::vector<FolderEntry>* entries);
+
+// The size of the file `name` leads to; 0 when it is no regular file.
+std::uint64_t file_size(const std::string& name);
 
 // The folder's path with ".", ".." and links resolved; empty when it cannot
 // be resolved.
