@@ -204,5 +204,18 @@ TEST(MkvFolderTest, EachClipGetsItsMkv) {
             (std::vector<std::string>{"00000.MTS", "00000.mkv", "00000.srt"}));
 }
 
+// On a terminal one line shows how far the MKV has come, rewritten in place
+// and cleared at the end.
+TEST(MkvProgressTest, ATerminalSeesOneLineOfProgress) {
+  ZELVOK_NEEDS_FFMPEG();
+  ZELVOK_POSIX_ONLY();
+  testing::TempFolder folder;
+  make_clip(folder.path, "00000.MTS", ClipTraits{"", true, 0, true});
+  const std::string shown =
+      testing::run_zelvok_on_terminal({"--mkv", "00000.MTS"}, folder.path, {"LANG=C"});
+  EXPECT_NE(shown.find(" MKV 100%\r MKV     \r"), std::string::npos) << shown;
+  EXPECT_TRUE(fs::exists(folder.path / "00000.mkv"));
+}
+
 }  // namespace
 }  // namespace zelvok
