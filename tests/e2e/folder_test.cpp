@@ -282,6 +282,35 @@ TEST(FolderRunTest, AFullDiskLeavesNoPartOfAFile) {
   EXPECT_EQ(tree(folder.path / "card/BDMV/STREAM"), (std::vector<std::string>{"00000.MTS"}));
 }
 
+// A folder that cannot be read is a line where its clips would be, counted
+// as a clip that failed; the run goes on. The superuser reads any folder: as
+// root the program runs as nobody.
+TEST(FolderRunTest, AnUnreadableFolderIsALineOfItsOwn) {
+  ZELVOK_POSIX_ONLY();
+  const EnglishRun english;
+  testing::TempFolder folder;
+  const fs::path t = folder.path / "t";
+  fs::create_directories(t / "a");
+  testing::write_file(t / "b.MTS", testing::build_stream(testing::ticking_clip()));
+  fs::permissions(t / "a", fs::perms::none);
+  fs::permissions(t, fs::perms::all);
+  fs::permissions(folder.path, fs::perms::others_exec, fs::perm_options::add);
+  std::vector<std::string> command = {"t"};
+  if (geteuid() == 0) {
+    ZELVOK_REQUIRE(std::system("setpriv --version > /dev/null 2>&1") == 0, "setpriv");
+    command.insert(command.begin(),
+                   {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", ZELVOK_BINARY});
+  }
+  const testing::ProgramResult result = geteuid() == 0 ? testing::run_program(command, folder.path)
+                                                       : testing::run_zelvok(command, folder.path);
+  EXPECT_EQ(result.output, "\n Input file: [t]\n\n Folder (t/a) cannot be read.\n" +
+                               clip_line("t/b.MTS", "t/b.srt") +
+                               "          Recorded at [2021/01/17 17:33:16]\n" +
+                               summary(2, 1, 0, 1, 0, 1));
+  EXPECT_EQ(result.status, 255);
+  fs::permissions(t / "a", fs::perms::owner_all);
+}
+
 struct RefusalCase {
   std::vector<std::string> arguments;
   std::string output;
