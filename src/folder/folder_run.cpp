@@ -1,7 +1,8 @@
 #include "folder/folder_run.h"
 
-#include <algorithm>
 #include <array>
+#include <set>
+#include <utility>
 
 #include "folder/card_playlists.h"
 #include "folder/find_clips.h"
@@ -14,6 +15,14 @@
 
 namespace zelvok {
 namespace {
+
+// A file's identity as a key: a card of thousands of clips is looked up in
+// a set, not walked.
+using FileKey = std::pair<std::uint64_t, std::uint64_t>;
+
+FileKey key_of(const FileIdentity& file) {
+  return {file.device, file.index};
+}
 
 struct Counts {
   std::uint64_t found = 0;
@@ -30,15 +39,10 @@ struct FolderRun {
   const Console& console;
   std::string ffmpeg;  // with --mkv
   CardPlaylists cards;
-  std::vector<FileIdentity> clips_met;  // every clip dated or counted so far
-  std::vector<FileIdentity> written;    // the subtitle files this run wrote
+  std::set<FileKey> clips_met;  // every clip dated or counted so far
+  std::set<FileKey> written;    // the subtitle files this run wrote, with --overwrite
   Counts counts;
 };
-
-bool is_among(const std::vector<FileIdentity>& files, const FileIdentity& file) {
-  return std::any_of(files.begin(), files.end(),
-                     [&](const FileIdentity& other) { return same_file(other, file); });
-}
 
 // Where a clip's subtitle file goes: beside it, or below --output-dir where
 // it stands below the folder given (a clip named itself: in the folder).
@@ -54,17 +58,16 @@ std::string target_folder(const FolderRun& run, const FoundClip& clip) {
 bool is_there(FolderRun* run, const FoundClip& clip, const std::string& target) {
   FileIdentity identity{0, 0};
   if (identify_file(clip.path, &identity)) {
-    if (is_among(run->clips_met, identity)) {
+    if (!run->clips_met.insert(key_of(identity)).second) {
       return true;
     }
-    run->clips_met.push_back(identity);
   }
   if (!entry_exists(target)) {
     return false;
   }
   FileIdentity written{0, 0};
   return !run->options.overwrite ||
-         (identify_file(target, &written) && is_among(run->written, written));
+         (identify_file(target, &written) && run->written.contains(key_of(written)));
 }
 
 // The clip as a playlist of one PlayItem: from its card's playlist, else
@@ -106,8 +109,11 @@ OpenedFile create_temporary(const std::string& folder, const std::string& name,
 bool write_subtitle(FolderRun* run, const Playlist& one, const std::string& folder,
                     const std::string& name) {
   const std::string target = joined(folder, name);
+  // Without --overwrite nothing was there a moment ago, and the move below
+  // replaces nothing that came since.
+  const bool replacing = run->options.overwrite && entry_exists(target);
   if ((run->options.output_dir && !make_folders(folder)) ||
-      (entry_exists(target) && (is_link(target) || entry_kind(target) != EntryKind::kRegular))) {
+      (replacing && (is_link(target) || entry_kind(target) != EntryKind::kRegular))) {
     return false;
   }
   std::string temporary;
@@ -123,9 +129,10 @@ bool write_subtitle(FolderRun* run, const Playlist& one, const std::string& fold
     (void)remove_file(temporary);
   }
   keep_temporary_name("");
+  // Only --overwrite could replace a file this run wrote: it remembers them.
   FileIdentity identity{0, 0};
-  if (written && identify_file(target, &identity)) {
-    run->written.push_back(identity);
+  if (written && run->options.overwrite && identify_file(target, &identity)) {
+    run->written.insert(key_of(identity));
   }
   return written;
 }
