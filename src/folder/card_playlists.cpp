@@ -81,13 +81,17 @@ std::string last_name(const std::string& path) {
 
 bool date_from_card(const std::string& folder, const std::string& name, CardPlaylists* cards,
                     Playlist* clip) {
-  const std::string stream = resolved_folder(folder.empty() ? "." : folder);
+  auto found = cards->resolved.find(folder);
+  if (found == cards->resolved.end()) {
+    found = cards->resolved.emplace(folder, resolved_folder(folder.empty() ? "." : folder)).first;
+  }
+  const std::string& stream = found->second;
   if (stream.empty() || !same_ignoring_case(last_name(stream), "STREAM")) {
     return false;
   }
-  auto card = cards->find(stream);
-  if (card == cards->end()) {
-    card = cards->emplace(stream, card_playlists(stream)).first;
+  auto card = cards->playlists.find(stream);
+  if (card == cards->playlists.end()) {
+    card = cards->playlists.emplace(stream, card_playlists(stream)).first;
   }
   const std::string wanted = clip_name_of(name);
   for (const Playlist& playlist : card->second) {

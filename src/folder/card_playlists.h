@@ -11,8 +11,12 @@
 
 namespace zelvok {
 
-// The sound playlists of each STREAM folder met so far, by its resolved path.
-using CardPlaylists = std::map<std::string, std::vector<Playlist>>;
+// What is known of the cards met so far, so that each folder is resolved,
+// and each card's playlists read, once.
+struct CardPlaylists {
+  std::map<std::string, std::string> resolved;  // a clip's folder as found, and as resolved
+  std::map<std::string, std::vector<Playlist>> playlists;  // of each STREAM folder, resolved
+};
 
 // The clip `name` in `folder` as one PlayItem of its card's playlist: true,
 // with `clip` a playlist of that PlayItem alone (and every scene), when

@@ -60,8 +60,17 @@ bool list_folder(const std::string& name, std::vector<FolderEntry>* entries) {
   for (; !error && next != fs::directory_iterator(); next.increment(error)) {
     std::error_code ignored;
     const bool link = next->is_symlink(ignored);
-    entries->push_back(
-        FolderEntry{name_of(next->path().filename()), kind_of(next->status(ignored)), link});
+    // The folder's listing already says what each name is, but for links:
+    // a card of thousands of clips costs no look at each.
+    EntryKind kind = EntryKind::kMissing;
+    if (!link && next->is_directory(ignored)) {
+      kind = EntryKind::kFolder;
+    } else if (!link && next->is_regular_file(ignored)) {
+      kind = EntryKind::kRegular;
+    } else {
+      kind = kind_of(next->status(ignored));
+    }
+    entries->push_back(FolderEntry{name_of(next->path().filename()), kind, link});
   }
   std::sort(entries->begin(), entries->end(),
             [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
