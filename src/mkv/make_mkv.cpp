@@ -34,6 +34,10 @@ std::string name_of(const std::string& path) {
 constexpr std::string_view kProgressSize = "total_size=";
 constexpr std::string_view kProgressEnd = "progress=end";
 constexpr std::size_t kKeptLines = 3;  // of ffmpeg's errors, for the failure message
+// ffmpeg reads each of two inputs in a thread of its own: a deeper queue lets
+// the clip's reader run ahead, and the copy costs little more than one of the
+// clip alone.
+constexpr const char* kQueuedPackets = "4096";
 
 // 90 kHz ticks as seconds with six decimals, as ffmpeg takes a time.
 std::string seconds_of(std::uint64_t pts) {
@@ -70,10 +74,14 @@ std::vector<std::string> mux_command(const std::string& ffmpeg, const MkvJob& jo
           "-progress",
           "pipe:1",
           "-copyts",
+          "-thread_queue_size",
+          kQueuedPackets,
           "-i",
           job.clip,
           "-itsoffset",
           seconds_of(job.first_shown_pts),
+          "-thread_queue_size",
+          kQueuedPackets,
           "-i",
           job.subtitles,
           "-map",
