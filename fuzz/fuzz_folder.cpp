@@ -8,7 +8,6 @@
 // --format without seconds, bit 3: --zone), then records of an operation
 // byte, a two-byte length (big-endian) and that many bytes of content. The operation's low
 // three bits say what to make, the rest which name it takes.
-#include <unistd.h>
 
 #include <array>
 #include <cstdint>
@@ -21,6 +20,7 @@
 #include <vector>
 
 #include "folder/folder_run.h"
+#include "fuzz/fuzz_input.h"
 #include "messages/console.h"
 #include "subtitle/date_format.h"
 
@@ -32,27 +32,6 @@ constexpr std::array<const char*, 6> kFolderNames = {"STREAM", "PLAYLIST", "BACK
                                                      "stream", "d",        ".hidden"};
 constexpr std::array<const char*, 6> kFileNames = {"00000.MTS",   "00001.m2ts", "x.mts",
                                                    "._00000.MTS", "00000.srt",  "00000.MPL"};
-
-struct Scratch {
-  fs::path folder;
-  zelvok::Console console;
-};
-
-Scratch& scratch() {
-  static Scratch instance = [] {
-    const char* base = std::getenv("ZELVOK_FUZZ_DIR");
-    std::string pattern = (fs::path(base != nullptr ? base : fs::temp_directory_path().string()) /
-                           "zelvok-folder-XXXXXX")
-                              .string();
-    if (mkdtemp(pattern.data()) == nullptr || chdir(pattern.c_str()) != 0) {
-      std::perror("zelvok fuzz: scratch folder");
-      std::abort();
-    }
-    std::FILE* sink = std::fopen("/dev/null", "w");
-    return Scratch{pattern, zelvok::Console{sink, zelvok::ConsoleEncoding::kShiftJis}};
-  }();
-  return instance;
-}
 
 void write_bytes(const fs::path& path, const std::uint8_t* data, std::size_t size) {
   std::ofstream(path, std::ios::binary)
@@ -115,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) {
     return 0;
   }
-  const Scratch& place = scratch();
+  (void)zelvok::fuzz::scratch_folder();  // the current folder from here on
   std::error_code ignored;
   fs::remove_all("tree", ignored);
   fs::remove_all("subs", ignored);
@@ -132,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if ((data[0] & 0x02) != 0) {
     options.output_dir = "subs";
   }
-  (void)zelvok::run_folders({"tree"}, plan, options, place.console);
+  (void)zelvok::run_folders({"tree"}, plan, options, zelvok::fuzz::quiet_console());
   check_tree("tree");
   check_tree("subs");
   return 0;

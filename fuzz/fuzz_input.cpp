@@ -1,7 +1,11 @@
 #include "fuzz/fuzz_input.h"
 
+#include <unistd.h>
+
 #include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "cli/run_options.h"
 
@@ -19,6 +23,28 @@ constexpr std::array<const char*, 4> kZones = {"--zone=+9:00", "--zone=-5:30", "
                                                "--zone=-23:59"};
 
 }  // namespace
+
+const Console& quiet_console() {
+  static const Console console{std::fopen("/dev/null", "w"), ConsoleEncoding::kShiftJis};
+  return console;
+}
+
+const std::filesystem::path& scratch_folder() {
+  static const std::filesystem::path folder = [] {
+    const char* base = std::getenv("ZELVOK_FUZZ_DIR");
+    std::string pattern =
+        (std::filesystem::path(base != nullptr ? base
+                                               : std::filesystem::temp_directory_path().string()) /
+         "zelvok-fuzz-XXXXXX")
+            .string();
+    if (mkdtemp(pattern.data()) == nullptr || chdir(pattern.c_str()) != 0) {
+      std::perror("zelvok fuzz: scratch folder");
+      std::abort();
+    }
+    return std::filesystem::path(pattern);
+  }();
+  return folder;
+}
 
 FuzzInput split_input(const std::uint8_t* data, std::size_t size) {
   FuzzInput input{{}, kDefaultOutputName, {}};

@@ -3,9 +3,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <span>
 #include <string>
 #include <vector>
+
+#include "messages/console.h"
 
 namespace zelvok::fuzz {
 
@@ -27,6 +30,13 @@ struct FuzzInput {
 };
 
 FuzzInput split_input(const std::uint8_t* data, std::size_t size);
+
+// A console that shows nothing, for the targets' runs.
+const Console& quiet_console();
+
+// Moves into a fresh folder below ZELVOK_FUZZ_DIR (or the system's temporary
+// folder), made on the first call, and returns it; aborts when it cannot.
+const std::filesystem::path& scratch_folder();
 
 // Writes the playlist bytes to kInputName in the current folder.
 bool write_input(std::span<const std::uint8_t> playlist);

@@ -24,12 +24,6 @@ namespace {
 // 33-bit clock on either side of its first frame's.
 constexpr std::uint64_t kMostMilliseconds = (std::uint64_t{1} << 33) / 90 + 1;
 
-const zelvok::Console& quiet_console() {
-  static const zelvok::Console console{std::fopen("/dev/null", "w"),
-                                       zelvok::ConsoleEncoding::kShiftJis};
-  return console;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -59,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   plan.first = 0;
   plan.last = 0;
   zelvok::MemoryFiles files;
-  if (zelvok::produce_subtitles_in_memory(plan, playlist, quiet_console(), &files) &&
+  if (zelvok::produce_subtitles_in_memory(plan, playlist, zelvok::fuzz::quiet_console(), &files) &&
       files["clip.srt"] != files["playlist.srt"]) {
     (void)std::fprintf(stderr, "zelvok fuzz: the clip's file and the whole file differ\n");
     std::abort();

@@ -22,12 +22,6 @@ namespace {
 // only slow the search down.
 constexpr std::uint64_t kMostSeconds = 4000;
 
-const zelvok::Console& quiet_console() {
-  static const zelvok::Console console{std::fopen("/dev/null", "w"),
-                                       zelvok::ConsoleEncoding::kShiftJis};
-  return console;
-}
-
 std::uint64_t total_seconds(const zelvok::Playlist& playlist) {
   std::uint64_t seconds = 0;
   for (const zelvok::PlayItem& item : playlist.play_items) {
@@ -66,11 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   arguments.emplace_back(zelvok::fuzz::kInputName);
   zelvok::OutputPlan plan = zelvok::scan_arguments(arguments).options.output;
   zelvok::MemoryFiles chosen;
-  zelvok::produce_subtitles_in_memory(plan, validation.playlist, quiet_console(), &chosen);
+  zelvok::produce_subtitles_in_memory(plan, validation.playlist, zelvok::fuzz::quiet_console(),
+                                      &chosen);
   plan.first = 0;
   plan.last = 0;
   zelvok::MemoryFiles every;
-  zelvok::produce_subtitles_in_memory(plan, validation.playlist, quiet_console(), &every);
+  zelvok::produce_subtitles_in_memory(plan, validation.playlist, zelvok::fuzz::quiet_console(),
+                                      &every);
   // A run may stop early where a clip's file would be the whole-playlist
   // file; the clips both runs wrote must agree.
   for (const std::string& name : unique_clip_files(validation.playlist)) {

@@ -4,7 +4,6 @@
 // files with harmless names.
 //
 // The input is laid out as fuzz/fuzz_input.h says.
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -25,27 +24,6 @@ namespace fs = std::filesystem;
 // Entries a run may write before the harness skips every PlayItem instead:
 // long clips are valid but would only slow the search down.
 constexpr std::uint64_t kMostSeconds = 4000;
-
-struct Scratch {
-  fs::path folder;
-  zelvok::Console console;
-};
-
-Scratch& scratch() {
-  static Scratch instance = [] {
-    const char* base = std::getenv("ZELVOK_FUZZ_DIR");
-    std::string pattern = (fs::path(base != nullptr ? base : fs::temp_directory_path().string()) /
-                           "zelvok-fuzz-XXXXXX")
-                              .string();
-    if (mkdtemp(pattern.data()) == nullptr || chdir(pattern.c_str()) != 0) {
-      std::perror("zelvok fuzz: scratch folder");
-      std::abort();
-    }
-    std::FILE* sink = std::fopen("/dev/null", "w");
-    return Scratch{pattern, zelvok::Console{sink, zelvok::ConsoleEncoding::kShiftJis}};
-  }();
-  return instance;
-}
 
 bool is_clip_file(const std::string& name) {
   if (name.size() != 9 || name.substr(5) != ".srt") {
@@ -89,7 +67,7 @@ std::uint64_t selected_seconds(const zelvok::Playlist& playlist) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const Scratch& place = scratch();
+  const std::filesystem::path& folder = zelvok::fuzz::scratch_folder();
   const zelvok::fuzz::FuzzInput input = zelvok::fuzz::split_input(data, size);
   std::vector<std::string> arguments = input.arguments;
   const zelvok::Validation validation = zelvok::validate_playlist(input.playlist);
@@ -101,10 +79,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!zelvok::fuzz::write_input(input.playlist)) {
     std::abort();
   }
-  const int status = zelvok::run(arguments, place.console);
+  const int status = zelvok::run(arguments, zelvok::fuzz::quiet_console());
   if (status != zelvok::kExitSuccess && status != zelvok::kExitFailure) {
     std::abort();
   }
-  check_and_clear(place.folder, input.output_name);
+  check_and_clear(folder, input.output_name);
   return 0;
 }
