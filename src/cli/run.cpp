@@ -1,5 +1,7 @@
 #include "cli/run.h"
 
+#include <algorithm>
+
 #include "cli/arguments.h"
 #include "cli/input.h"
 #include "folder/folder_run.h"
@@ -9,8 +11,6 @@
 #include "playlist/read_playlist.h"
 #include "stream/clip_timeline.h"
 #include "stream/read_stream.h"
-
-#include <algorithm>
 
 namespace zelvok {
 namespace {

@@ -12,12 +12,6 @@
 namespace zelvok {
 namespace {
 
-#ifdef _WIN32
-constexpr const char* kSeparators = "/\\";
-#else
-constexpr const char* kSeparators = "/";
-#endif
-
 bool same_ignoring_case(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) ==
@@ -63,18 +57,13 @@ void add_playlists(const std::string& folder, std::vector<Playlist>* playlists) 
 
 // The playlists of the card whose STREAM folder is `stream`, a resolved path.
 std::vector<Playlist> card_playlists(const std::string& stream) {
-  const std::string card = stream.substr(0, stream.find_last_of(kSeparators) + 1);
+  const std::string card = folder_part(stream);
   std::vector<Playlist> playlists;
   add_playlists(card, &playlists);
   for (const std::string& backup : entries_named(card, EntryKind::kFolder, "BACKUP")) {
     add_playlists(backup, &playlists);
   }
   return playlists;
-}
-
-std::string last_name(const std::string& path) {
-  const std::size_t separator = path.find_last_of(kSeparators);
-  return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
 }  // namespace
@@ -86,7 +75,7 @@ bool date_from_card(const std::string& folder, const std::string& name, CardPlay
     found = cards->resolved.emplace(folder, resolved_folder(folder.empty() ? "." : folder)).first;
   }
   const std::string& stream = found->second;
-  if (stream.empty() || !same_ignoring_case(last_name(stream), "STREAM")) {
+  if (stream.empty() || !same_ignoring_case(base_name(stream), "STREAM")) {
     return false;
   }
   auto card = cards->playlists.find(stream);

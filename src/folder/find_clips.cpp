@@ -86,20 +86,11 @@ void find_clips(const std::string& root, std::vector<FoundClip>* clips) {
 }
 
 FoundClip named_clip(const std::string& path) {
-#ifdef _WIN32
-  const std::size_t separator = path.find_last_of("/\\:");
-#else
-  const std::size_t separator = path.rfind('/');
-#endif
   FoundClip clip;
   clip.path = path;
+  clip.folder = folder_part(path);
+  clip.name = base_name(path);
   clip.named = true;
-  if (separator == std::string::npos) {
-    clip.name = path;
-  } else {
-    clip.folder = path.substr(0, separator + 1);
-    clip.name = path.substr(separator + 1);
-  }
   return clip;
 }
 

@@ -16,19 +16,6 @@
 namespace zelvok {
 namespace {
 
-std::string folder_of(const std::string& path) {
-#ifdef _WIN32
-  const std::size_t separator = path.find_last_of("/\\");
-#else
-  const std::size_t separator = path.rfind('/');
-#endif
-  return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-}
-
-std::string name_of(const std::string& path) {
-  return path.substr(folder_of(path).size());
-}
-
 // ffmpeg's progress: the bytes written so far, which a copy of the clip's
 // packets makes about as many as the clip has; and the last report.
 constexpr std::string_view kProgressSize = "total_size=";
@@ -51,9 +38,9 @@ std::string seconds_of(std::uint64_t pts) {
 // A hidden name beside `target` for what is made of it: ".NAME.mkv.part".
 std::string hidden_beside(const std::string& target, std::string_view ending) {
   std::string name = ".";
-  name += name_of(target);
+  name += base_name(target);
   name += ending;
-  return joined(folder_of(target), name);
+  return joined(folder_part(target), name);
 }
 
 // The clip's video and sound copied unchanged (the camera's caption stream

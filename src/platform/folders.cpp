@@ -34,7 +34,27 @@ EntryKind kind_of(const fs::file_status& status) {
   }
 }
 
+#ifdef _WIN32
+constexpr const char* kSeparators = "/\\:";
+#else
+constexpr const char* kSeparators = "/";
+#endif
+
+// Where the name after the folder part begins.
+std::size_t name_start(const std::string& path) {
+  const std::size_t separator = path.find_last_of(kSeparators);
+  return separator == std::string::npos ? 0 : separator + 1;
+}
+
 }  // namespace
+
+std::string base_name(const std::string& path) {
+  return path.substr(name_start(path));
+}
+
+std::string folder_part(const std::string& path) {
+  return path.substr(0, name_start(path));
+}
 
 EntryKind entry_kind(const std::string& name) {
   std::error_code error;

@@ -1,6 +1,6 @@
-// What the folder walk needs of the file system: what a name is, the names a
-// folder holds, where a path really leads, and folders made on the way to a
-// file. Names are UTF-8 on Windows and bytes on POSIX, as everywhere else.
+// What the folder walk needs of the file system: how a path splits, what a
+// name is, the names a folder holds, where a path really leads, and folders
+// made on the way to a file. Names are UTF-8 on Windows and bytes on POSIX, as everywhere else.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,15 @@
 #include <vector>
 
 namespace zelvok {
+
+// The part of a path after its last separator: '/', and on Windows '\' and
+// ':' too (so that "C:clip.MTS" never names its outputs "C:clip.srt", a
+// drive-relative path outside the folder).
+std::string base_name(const std::string& path);
+
+// The part before it, separator included ("card/STREAM/"); empty when the
+// path has none.
+std::string folder_part(const std::string& path);
 
 enum class EntryKind {
   kMissing,  // nothing there, or nothing that can be looked at

@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 
+#include "platform/folders.h"
 #include "stream/clip_timeline.h"
 #include "stream/frames.h"
 #include "stream/tables.h"
@@ -82,15 +83,6 @@ bool clip_from_stream(ByteSpan head, ByteSpan tail, const std::string& file_name
   }
   return clip_from_frames(read_frames(head, packet_size, pid, true),
                           read_frames(tail, packet_size, pid, false), file_name, playlist);
-}
-
-std::string base_name(const std::string& path) {
-#ifdef _WIN32
-  const std::size_t separator = path.find_last_of("/\\:");
-#else
-  const std::size_t separator = path.rfind('/');
-#endif
-  return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
 std::size_t file_packet_size(const OpenedFile& file) {

@@ -46,7 +46,4 @@ StreamFault read_clip_file(const std::string& name, Playlist* playlist);
 bool clip_from_stream(ByteSpan head, ByteSpan tail, const std::string& file_name,
                       Playlist* playlist);
 
-// The part of a path after its last '/' (on Windows '\' and ':' too).
-std::string base_name(const std::string& path);
-
 }  // namespace zelvok

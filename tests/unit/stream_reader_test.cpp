@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/recording_stamp.h"
+#include "platform/folders.h"
 #include "stream/clip_timeline.h"
 #include "subtitle/date_format.h"
 #include "support/playlist_builder.h"
