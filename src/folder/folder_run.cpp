@@ -146,12 +146,14 @@ bool make_clip_mkv(FolderRun* run, const FoundClip& clip, const Playlist& one, b
   if (entry_exists(target) && !run->options.overwrite) {
     return true;
   }
-  Playlist stream = one;
+  // A clip dated from its card's playlist was not read: its stream says where
+  // its first frame is shown.
+  Playlist stream;
   if (from_playlist && read_clip_file(clip.path, &stream) != StreamFault::kNone) {
     print(run->console, messages::kMkvFailed, target);
     return false;
   }
-  const PlayItem& item = stream.play_items[0];
+  const PlayItem& item = (from_playlist ? stream : one).play_items[0];
   return make_mkv(
       run->ffmpeg,
       MkvJob{clip.path, subtitles, target, item.first_shown_pts, run->options.overwrite},

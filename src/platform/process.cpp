@@ -97,7 +97,6 @@ ChildProcess start_process(const std::vector<std::string>& command, const std::s
   CloseHandle(process.hThread);
   child.handle = reinterpret_cast<long long>(process.hProcess);
   child.output = _open_osfhandle(reinterpret_cast<intptr_t>(read_end), _O_RDONLY);
-  child.errors = errors;
   return child;
 }
 
@@ -159,7 +158,6 @@ ChildProcess start_process(const std::vector<std::string>& command, const std::s
   }
   child.handle = process;
   child.output = pipe_ends[0];
-  child.errors = errors;
   return child;
 }
 

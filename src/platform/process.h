@@ -11,7 +11,6 @@ namespace zelvok {
 struct ChildProcess {
   bool started = false;
   int output = -1;        // the read end of its standard output
-  std::string errors;     // the file its standard error goes to
   std::string pending;    // bytes of its output read past the last whole line
   long long handle = -1;  // the process: its id on POSIX, its handle on Windows
 };
