@@ -111,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if ((data[0] & 0x02) != 0) {
     options.output_dir = "subs";
   }
-  (void)zelvok::run_folders({"tree"}, plan, options, zelvok::fuzz::quiet_console());
+  (void)zelvok::run_folders({{"tree", true}}, plan, options, zelvok::fuzz::quiet_console());
   check_tree("tree");
   check_tree("subs");
   return 0;

@@ -1,7 +1,5 @@
 #include "cli/run.h"
 
-#include <algorithm>
-
 #include "cli/arguments.h"
 #include "cli/input.h"
 #include "folder/folder_run.h"
@@ -58,22 +56,28 @@ bool succeeds_without_work(ScanOutcome outcome) {
   return outcome == ScanOutcome::kLongHelp || outcome == ScanOutcome::kVersion;
 }
 
-// Two names or more, each a folder or a clip, are dated in one folder run.
-bool names_a_folder_run(const std::vector<std::string>& names) {
+// Two names or more, each a folder or a clip, are dated in one folder run:
+// the names with what each is, or none.
+std::vector<FolderRunName> folder_run_names(const std::vector<std::string>& names) {
   if (names.size() < 2) {
-    return false;
+    return {};
   }
-  return std::all_of(names.begin(), names.end(), [](const std::string& name) {
+  std::vector<FolderRunName> run;
+  for (const std::string& name : names) {
     const Input input = open_input(name);
     close_input(input);
-    return input.kind == InputKind::kFolder || input.kind == InputKind::kClip;
-  });
+    if (input.kind != InputKind::kFolder && input.kind != InputKind::kClip) {
+      return {};
+    }
+    run.push_back({name, input.kind == InputKind::kFolder});
+  }
+  return run;
 }
 
-int run_folder_names(const std::vector<std::string>& names, const RunOptions& options,
+int run_folder_names(const std::vector<FolderRunName>& names, const RunOptions& options,
                      const Console& console) {
-  for (const std::string& name : names) {
-    print(console, messages::kInputName, name);
+  for (const FolderRunName& name : names) {
+    print(console, messages::kInputName, name.name);
   }
   if (options.picks) {
     print(console, messages::kFolderPicks);
@@ -132,7 +136,7 @@ int run_clip_mkv(const std::string& name, const Input& input, const RunOptions& 
 int run_one(const std::string& name, const RunOptions& options, const Console& console) {
   const Input input = open_input(name);
   if (input.kind == InputKind::kFolder) {
-    return run_folder_names({name}, options, console);
+    return run_folder_names({{name, true}}, options, console);
   }
   print(console, messages::kInputName, name);
   if (options.folder.mkv && !options.folder.output_dir && input.kind != InputKind::kUnopenable) {
@@ -162,8 +166,9 @@ int run(std::span<const std::string> arguments, const Console& console) {
     return succeeds_without_work(scan.outcome) ? kExitSuccess : kExitFailure;
   }
   const RunOptions& options = scan.options;
-  if (names_a_folder_run(options.input_names)) {
-    return run_folder_names(options.input_names, options, console);
+  if (const std::vector<FolderRunName> names = folder_run_names(options.input_names);
+      !names.empty()) {
+    return run_folder_names(names, options, console);
   }
   return run_one(options.input_name, options, console);
 }

@@ -210,7 +210,7 @@ void print_counts(const Console& console, const Counts& counts) {
 
 }  // namespace
 
-bool run_folders(const std::vector<std::string>& names, const OutputPlan& plan,
+bool run_folders(const std::vector<FolderRunName>& names, const OutputPlan& plan,
                  const FolderOptions& options, const Console& console) {
   FolderRun run{plan, options, console, std::string(), {}, {}, {}, {}};
   if (options.mkv) {
@@ -222,11 +222,11 @@ bool run_folders(const std::vector<std::string>& names, const OutputPlan& plan,
   }
   // Every clip is found before the first is dated.
   std::vector<FoundClip> clips;
-  for (const std::string& name : names) {
-    if (entry_kind(name) == EntryKind::kFolder) {
-      find_clips(name, &clips);
+  for (const FolderRunName& name : names) {
+    if (name.folder) {
+      find_clips(name.name, &clips);
     } else {
-      clips.push_back(named_clip(name));
+      clips.push_back(named_clip(name.name));
     }
   }
   if (clips.empty()) {

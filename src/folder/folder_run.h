@@ -18,9 +18,15 @@ struct FolderOptions {
   bool mkv = false;                       // --mkv: each clip dated also gets NAME.mkv
 };
 
-// Dates the clips of `names`, each a folder or a clip, in order; the name
-// lines were printed. True when no clip failed.
-bool run_folders(const std::vector<std::string>& names, const OutputPlan& plan,
+// A name of a folder run, as the command line's decision found it.
+struct FolderRunName {
+  std::string name;
+  bool folder;  // a folder, whose clips are found below it; else a clip named itself
+};
+
+// Dates the clips of `names`, in order; the name lines were printed. True
+// when no clip failed.
+bool run_folders(const std::vector<FolderRunName>& names, const OutputPlan& plan,
                  const FolderOptions& options, const Console& console);
 
 }  // namespace zelvok
