@@ -62,16 +62,16 @@ std::vector<FolderRunName> folder_run_names(const std::vector<std::string>& name
   if (names.size() < 2) {
     return {};
   }
-  std::vector<FolderRunName> run;
+  std::vector<FolderRunName> found;
   for (const std::string& name : names) {
     const Input input = open_input(name);
     close_input(input);
     if (input.kind != InputKind::kFolder && input.kind != InputKind::kClip) {
       return {};
     }
-    run.push_back({name, input.kind == InputKind::kFolder});
+    found.push_back({name, input.kind == InputKind::kFolder});
   }
-  return run;
+  return found;
 }
 
 int run_folder_names(const std::vector<FolderRunName>& names, const RunOptions& options,
