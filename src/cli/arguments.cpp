@@ -198,9 +198,14 @@ std::int32_t decimal_value(std::string_view text) {
 ScanResult scan_arguments(std::span<const std::string> arguments) {
   ScanResult result{ScanOutcome::kRun, RunOptions{}};
   bool whole_named = false;  // -o was given
+  bool names_only = false;   // "--" was met: every later argument is a name
   for (std::size_t at = 0; at < arguments.size(); ++at) {
     const std::string& argument = arguments[at];
-    if (argument.empty() || argument[0] != '-') {
+    if (!names_only && argument == "--") {
+      names_only = true;
+      continue;
+    }
+    if (names_only || argument.empty() || argument[0] != '-') {
       result.options.input_name = argument;
       result.options.input_names.push_back(argument);
       continue;

@@ -10,8 +10,8 @@ namespace zelvok {
 
 enum class InputKind {
   kUnopenable,  // missing, unreadable, or neither a regular file nor a folder
-  kPlaylist,    // a regular file that is not a stream: read as a playlist
-  kClip,        // a regular file that begins as a transport stream does
+  kPlaylist,    // a regular file that is not a clip: read as a playlist
+  kClip,        // a regular file that begins as a transport stream does, or named .mts or .m2ts
   kFolder,      // a folder, or a link to one
 };
 

@@ -1,14 +1,13 @@
 #include "cli/run.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "cli/arguments.h"
 #include "cli/input.h"
 #include "folder/folder_run.h"
 #include "messages/messages.h"
-#include "mkv/make_mkv.h"
-#include "platform/folders.h"
 #include "playlist/read_playlist.h"
-#include "stream/clip_timeline.h"
-#include "stream/read_stream.h"
 
 namespace zelvok {
 namespace {
@@ -56,106 +55,80 @@ bool succeeds_without_work(ScanOutcome outcome) {
   return outcome == ScanOutcome::kLongHelp || outcome == ScanOutcome::kVersion;
 }
 
-// Two names or more, each a folder or a clip, are dated in one folder run:
-// the names with what each is, or none.
-std::vector<FolderRunName> folder_run_names(const std::vector<std::string>& names) {
-  if (names.size() < 2) {
-    return {};
-  }
-  std::vector<FolderRunName> found;
-  for (const std::string& name : names) {
-    const Input input = open_input(name);
-    close_input(input);
-    if (input.kind != InputKind::kFolder && input.kind != InputKind::kClip) {
-      return {};
-    }
-    found.push_back({name, input.kind == InputKind::kFolder});
-  }
-  return found;
+bool is_clip_or_folder(InputKind kind) {
+  return kind == InputKind::kFolder || kind == InputKind::kClip;
 }
 
-int run_folder_names(const std::vector<FolderRunName>& names, const RunOptions& options,
-                     const Console& console) {
-  for (const FolderRunName& name : names) {
-    print(console, messages::kInputName, name.name);
+// Clips and folders, named alone or several at once: one folder run, which
+// writes each clip's files beside it (or below --output-dir).
+int run_clips(const std::vector<InputKind>& kinds, const std::vector<std::string>& names,
+              const RunOptions& options, const Console& console) {
+  for (const std::string& name : names) {
+    print(console, messages::kInputName, name);
   }
-  if (options.picks) {
-    print(console, messages::kFolderPicks);
+  if (!std::all_of(kinds.begin(), kinds.end(), is_clip_or_folder)) {
+    print(console, messages::kMixedNames);
     return kExitFailure;
   }
-  return run_folders(names, options.output, options.folder, console) ? kExitSuccess : kExitFailure;
-}
-
-// Reads the playlist or clip open in `input` into `playlist`, with its lines.
-bool read_input(const Input& input, const std::string& name, const Console& console,
-                Playlist* playlist) {
-  switch (input.kind) {
-    case InputKind::kPlaylist:
-      return read_playlist(input.file, console, playlist);
-    case InputKind::kClip:
-      return read_stream(input.file, input.packet_size, name, console, playlist);
-    case InputKind::kUnopenable:
-    case InputKind::kFolder:
-      break;
+  if (options.picks) {
+    print(console, messages::kPicksNeedPlaylist);
+    return kExitFailure;
   }
-  print(console, messages::kOpenFailed);
-  return false;
+  std::vector<FolderRunName> run_names;
+  for (std::size_t at = 0; at < names.size(); ++at) {
+    run_names.push_back({names[at], kinds[at] == InputKind::kFolder});
+  }
+  return run_folders(run_names, options.output, options.folder, console) ? kExitSuccess
+                                                                         : kExitFailure;
 }
 
-// A clip given alone with --mkv: refused with a playlist, without ffmpeg,
-// or where its MKV is there already, before anything is written; then its
-// subtitle files, and NAME.mkv beside them.
-int run_clip_mkv(const std::string& name, const Input& input, const RunOptions& options,
+// A playlist, the last name given: its whole-playlist file and one file per
+// clip, in the working folder.
+int run_playlist(const std::string& name, const Input& input, const RunOptions& options,
                  const Console& console) {
-  if (input.kind != InputKind::kClip) {
+  print(console, messages::kInputName, name);
+  if (options.folder.output_dir) {
+    print(console, messages::kOutputDirNeedsClips);
+    return kExitFailure;
+  }
+  if (input.kind != InputKind::kPlaylist) {
+    print(console, messages::kOpenFailed);
+    return kExitFailure;
+  }
+  if (options.folder.mkv) {
     print(console, messages::kMkvNeedsClip);
     return kExitFailure;
   }
-  const std::string ffmpeg = find_ffmpeg();
-  if (ffmpeg.empty()) {
-    print(console, messages::kNoFfmpeg);
-    return kExitFailure;
-  }
-  const std::string target = clip_name_of(base_name(name)) + ".mkv";
-  if (entry_exists(target)) {
-    print(console, messages::kOutputThere, target);
-    return kExitFailure;
-  }
   Playlist playlist;
-  if (!read_input(input, name, console, &playlist) ||
-      !produce_subtitles(options.output, playlist, input.file.identity, console)) {
-    return kExitFailure;
-  }
-  const PlayItem& item = playlist.play_items[0];
-  const MkvJob job{name, item.clip_name + std::string(form_extension(options.output.form)), target,
-                   item.first_shown_pts, false};
-  return make_mkv(ffmpeg, job, console) ? kExitSuccess : kExitFailure;
-}
-
-// One input, as the last name given: a playlist, a clip or a folder.
-int run_one(const std::string& name, const RunOptions& options, const Console& console) {
-  const Input input = open_input(name);
-  if (input.kind == InputKind::kFolder) {
-    return run_folder_names({{name, true}}, options, console);
-  }
-  print(console, messages::kInputName, name);
-  if (options.folder.mkv && !options.folder.output_dir && input.kind != InputKind::kUnopenable) {
-    const int status = run_clip_mkv(name, input, options, console);
-    close_input(input);
-    return status;
-  }
-  Playlist playlist;
-  const bool read = !options.folder.output_dir && read_input(input, name, console, &playlist);
-  close_input(input);
-  if (options.folder.output_dir) {
-    print(console, messages::kOutputDirNotFolder);
-    return kExitFailure;
-  }
-  if (!read) {
+  if (!read_playlist(input.file, console, &playlist)) {
     return kExitFailure;
   }
   return produce_subtitles(options.output, playlist, input.file.identity, console) ? kExitSuccess
                                                                                    : kExitFailure;
+}
+
+// What each name is, decided by one look at it: a run of clips and folders
+// when any name is one; else the playlist run of the last name.
+// The last name's file stays open for a playlist run; the others are closed
+// at once, as thousands of clips may be named.
+int run_names(const RunOptions& options, const Console& console) {
+  const std::vector<std::string>& names = options.input_names;
+  std::vector<InputKind> kinds;
+  Input last;
+  for (std::size_t at = 0; at < names.size(); ++at) {
+    const Input input = open_input(names[at]);
+    kinds.push_back(input.kind);
+    if (at + 1 < names.size()) {
+      close_input(input);
+    } else {
+      last = input;
+    }
+  }
+  const int status = std::any_of(kinds.begin(), kinds.end(), is_clip_or_folder)
+                         ? run_clips(kinds, names, options, console)
+                         : run_playlist(names.back(), last, options, console);
+  close_input(last);
+  return status;
 }
 
 }  // namespace
@@ -165,12 +138,7 @@ int run(std::span<const std::string> arguments, const Console& console) {
   if (!report_scan(scan.outcome, console)) {
     return succeeds_without_work(scan.outcome) ? kExitSuccess : kExitFailure;
   }
-  const RunOptions& options = scan.options;
-  if (const std::vector<FolderRunName> names = folder_run_names(options.input_names);
-      !names.empty()) {
-    return run_folder_names(names, options, console);
-  }
-  return run_one(options.input_name, options, console);
+  return run_names(scan.options, console);
 }
 
 }  // namespace zelvok

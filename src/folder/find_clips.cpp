@@ -50,13 +50,6 @@ bool has_clip_extension(const std::string& name) {
   return ends_with_any_case(name, ".mts") || ends_with_any_case(name, ".m2ts");
 }
 
-std::string joined(const std::string& folder, const std::string& name) {
-  if (folder.empty()) {
-    return name;
-  }
-  return folder.back() == '/' ? folder + name : folder + "/" + name;
-}
-
 // The walk keeps its own stack: a tree hundreds of folders deep costs memory
 // in proportion, never the program's stack.
 void find_clips(const std::string& root, std::vector<FoundClip>* clips) {

@@ -29,7 +29,4 @@ void find_clips(const std::string& root, std::vector<FoundClip>* clips);
 // A clip named on the command line, standing for itself.
 FoundClip named_clip(const std::string& path);
 
-// `folder` and `name` joined with "/", as the console shows paths.
-std::string joined(const std::string& folder, const std::string& name);
-
 }  // namespace zelvok

@@ -1,8 +1,9 @@
 #include "folder/folder_run.h"
 
 #include <array>
+#include <cstdio>
+#include <map>
 #include <set>
-#include <utility>
 
 #include "folder/card_playlists.h"
 #include "folder/find_clips.h"
@@ -10,19 +11,12 @@
 #include "mkv/make_mkv.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "platform/whole_file.h"
 #include "stream/clip_timeline.h"
 #include "stream/read_stream.h"
 
 namespace zelvok {
 namespace {
-
-// A file's identity as a key: a card of thousands of clips is looked up in
-// a set, not walked.
-using FileKey = std::pair<std::uint64_t, std::uint64_t>;
-
-FileKey key_of(const FileIdentity& file) {
-  return {file.device, file.index};
-}
 
 struct Counts {
   std::uint64_t found = 0;
@@ -31,6 +25,17 @@ struct Counts {
   std::uint64_t from_streams = 0;
   std::uint64_t there = 0;
   std::uint64_t failed = 0;
+  std::uint64_t mkv_made = 0;
+  std::uint64_t mkv_there = 0;
+  std::uint64_t mkv_failed = 0;
+};
+
+// What this run does at an output's place.
+enum class Place {
+  kFree,     // nothing there: the output is written
+  kReplace,  // an entry there that --overwrite replaces, if it is a regular file
+  kThere,    // left as it is: an entry there, or this run's own file for the same clip
+  kTaken,    // this run put another clip's file there: never replaced
 };
 
 struct FolderRun {
@@ -39,13 +44,65 @@ struct FolderRun {
   const Console& console;
   std::string ffmpeg;  // with --mkv
   CardPlaylists cards;
-  std::set<FileKey> clips_met;  // every clip dated or counted so far
-  std::set<FileKey> written;    // the subtitle files this run wrote, with --overwrite
+  std::map<std::string, std::string> resolved;  // folders as the run names them, resolved
+  std::map<std::string, std::string> made;      // each place this run wrote, and for which clip
+  std::set<std::string> dated;                  // the clips whose subtitle file this run wrote
+  std::set<std::string> muxed;                  // the clips whose MKV this run made
   Counts counts;
+  std::vector<std::string> failed;  // the clips that failed, as their lines show them
 };
 
-// Where a clip's subtitle file goes: beside it, or below --output-dir where
-// it stands below the folder given (a clip named itself: in the folder).
+// A clip dated, with its subtitle file's text.
+struct DatedClip {
+  Playlist one;  // the clip as a playlist of one PlayItem
+  bool from_playlist = false;
+  std::string text;
+  std::uint64_t cues = 0;
+};
+
+// A path as one key for each place, however it was spelled: its folder
+// resolved (once a folder), its name as it is. A folder that is not there
+// yet is kept as it is spelled.
+std::string place_key(FolderRun* run, const std::string& path) {
+  const std::string folder = folder_part(path);
+  auto found = run->resolved.find(folder);
+  if (found == run->resolved.end()) {
+    const std::string resolved = resolved_folder(folder.empty() ? "." : folder);
+    if (resolved.empty()) {
+      return path;
+    }
+    found = run->resolved.emplace(folder, resolved).first;
+  }
+  return joined(found->second, base_name(path));
+}
+
+// Whether the output at `target` is written, for the clip `clip_key` (its
+// folder and name): decided by the output's place and what this run wrote,
+// never by which file the clip is. `done` holds the clips this run wrote
+// this kind of output for: a clip reached twice (named twice, or named and
+// also inside a folder named) is written once.
+Place place_of(FolderRun* run, const std::string& target, const std::string& clip_key,
+               const std::set<std::string>& done) {
+  if (done.contains(clip_key)) {
+    return Place::kThere;
+  }
+  if (const auto made = run->made.find(place_key(run, target)); made != run->made.end()) {
+    return made->second == clip_key ? Place::kThere : Place::kTaken;
+  }
+  switch (place_kind(target)) {
+    case EntryKind::kMissing:
+    case EntryKind::kUnreachable:  // the write says what happened
+      return Place::kFree;
+    case EntryKind::kRegular:
+    case EntryKind::kFolder:
+    case EntryKind::kOther:
+      break;
+  }
+  return run->options.overwrite ? Place::kReplace : Place::kThere;
+}
+
+// Where a clip's outputs go: beside it, or below --output-dir where it
+// stands below the folder given (a clip named itself: in the folder).
 std::string target_folder(const FolderRun& run, const FoundClip& clip) {
   if (!run.options.output_dir) {
     return clip.folder;
@@ -53,166 +110,227 @@ std::string target_folder(const FolderRun& run, const FoundClip& clip) {
   return clip.named ? *run.options.output_dir : joined(*run.options.output_dir, clip.below);
 }
 
-// True when the clip was met before, or its subtitle file is there and is
-// to be left as it is: a file this run wrote is never replaced.
-bool is_there(FolderRun* run, const FoundClip& clip, const std::string& target) {
-  FileIdentity identity{0, 0};
-  if (identify_file(clip.path, &identity)) {
-    if (!run->clips_met.insert(key_of(identity)).second) {
-      return true;
-    }
-  }
-  if (!entry_exists(target)) {
-    return false;
-  }
-  FileIdentity written{0, 0};
-  return !run->options.overwrite ||
-         (identify_file(target, &written) && run->written.contains(key_of(written)));
+// An output's name: the clip's name without its last extension, then the
+// output's own.
+std::string output_name(const FoundClip& clip, std::string_view extension) {
+  return clip_name_of(clip.name) + std::string(extension);
+}
+
+// True when `target` is the clip itself (a clip named NAME.srt), which is
+// never replaced by its own output.
+bool is_the_clip(const FoundClip& clip, const std::string& target) {
+  FileIdentity a{0, 0};
+  FileIdentity b{0, 0};
+  return identify_file(clip.path, &a) && identify_file(target, &b) && same_file(a, b);
 }
 
 // The clip as a playlist of one PlayItem: from its card's playlist, else
 // from its own stream. The message that says why it cannot be dated, or null.
-const Message* date_clip(FolderRun* run, const FoundClip& clip, Playlist* one,
-                         bool* from_playlist) {
-  *from_playlist = date_from_card(clip.folder, clip.name, &run->cards, one);
-  if (*from_playlist) {
+const Message* read_clip(FolderRun* run, const FoundClip& clip, DatedClip* dated) {
+  dated->from_playlist = date_from_card(clip.folder, clip.name, &run->cards, &dated->one);
+  if (dated->from_playlist) {
     return nullptr;
   }
-  switch (read_clip_file(clip.path, one)) {
+  switch (read_clip_file(clip.path, &dated->one)) {
     case StreamFault::kNone:
       return nullptr;
     case StreamFault::kNoDate:
       return &messages::kClipUndated;
-    case StreamFault::kOpenFailed:
     case StreamFault::kAllocationFailed:
+      return &messages::kClipOutOfMemory;
+    case StreamFault::kOpenFailed:
       break;
   }
   return &messages::kClipUnreadable;
 }
 
-// A new file beside `target` to write first, under a name that the walk
-// and players pass over.
-OpenedFile create_temporary(const std::string& folder, const std::string& name,
-                            std::string* temporary) {
-  OpenedFile file{-1, {0, 0}, false, 0};
-  for (int attempt = 0; attempt < 10 && file.descriptor < 0; ++attempt) {
-    *temporary =
-        joined(folder, "." + name + ".part" + (attempt == 0 ? "" : std::to_string(attempt)));
-    file = create_new_file(*temporary);
+// Dates the clip and makes its subtitle text; the message that says why it
+// cannot be, or null.
+const Message* date_clip(FolderRun* run, const FoundClip& clip, DatedClip* dated) {
+  if (const Message* refusal = read_clip(run, clip, dated); refusal != nullptr) {
+    return refusal;
   }
-  return file;
+  const PlayItem& item = dated->one.play_items[0];
+  if (clip_date_refusal(run->plan, dated->one, item) != nullptr) {
+    return &messages::kClipDateRefused;
+  }
+  dated->cues = render_clip_file(run->plan, dated->one, item, &dated->text);
+  return nullptr;
 }
 
-// Writes the subtitle file whole or not at all: under a temporary name in
-// its folder, then moved into place. Nothing but a regular file is ever
-// replaced, and only with --overwrite.
-bool write_subtitle(FolderRun* run, const Playlist& one, const std::string& folder,
-                    const std::string& name) {
-  const std::string target = joined(folder, name);
-  // Without --overwrite nothing was there a moment ago, and the move below
-  // replaces nothing that came since.
-  const bool replacing = run->options.overwrite && entry_exists(target);
-  if ((run->options.output_dir && !make_folders(folder)) ||
-      (replacing && (is_link(target) || entry_kind(target) != EntryKind::kRegular))) {
+// Writes the subtitle file whole or not at all. Nothing but a regular file
+// is ever replaced, and only with --overwrite; never the clip itself.
+bool write_subtitle(FolderRun* run, const FoundClip& clip, const std::string& target, Place place,
+                    const DatedClip& dated) {
+  const bool replace = place == Place::kReplace;
+  if ((run->options.output_dir && !make_folders(folder_part(target))) ||
+      (replace && is_the_clip(clip, target)) || !write_whole_file(target, dated.text, replace)) {
     return false;
   }
-  std::string temporary;
-  const OpenedFile file = create_temporary(folder, name, &temporary);
-  if (file.descriptor < 0) {
-    return false;
-  }
-  keep_temporary_name(temporary);
-  const bool written =
-      write_clip_file(run->plan, one, one.play_items[0], file.descriptor, temporary) &&
-      move_into_place(temporary, target, run->options.overwrite);
-  if (!written) {
-    (void)remove_file(temporary);
-  }
-  keep_temporary_name("");
-  // Only --overwrite could replace a file this run wrote: it remembers them.
-  FileIdentity identity{0, 0};
-  if (written && run->options.overwrite && identify_file(target, &identity)) {
-    run->written.insert(key_of(identity));
-  }
-  return written;
-}
-
-// NAME.mkv beside the clip's subtitle file, unless one is there and may not
-// be replaced. The clip's stream says where its first frame is shown.
-bool make_clip_mkv(FolderRun* run, const FoundClip& clip, const Playlist& one, bool from_playlist,
-                   const std::string& subtitles) {
-  const std::string target =
-      subtitles.substr(0, subtitles.size() - form_extension(run->plan.form).size()) + ".mkv";
-  if (entry_exists(target) && !run->options.overwrite) {
-    return true;
-  }
-  // A clip dated from its card's playlist was not read: its stream says where
-  // its first frame is shown.
-  Playlist stream;
-  if (from_playlist && read_clip_file(clip.path, &stream) != StreamFault::kNone) {
-    print(run->console, messages::kMkvFailed, target);
-    return false;
-  }
-  const PlayItem& item = (from_playlist ? stream : one).play_items[0];
-  return make_mkv(
-      run->ffmpeg,
-      MkvJob{clip.path, subtitles, target, item.first_shown_pts, run->options.overwrite},
-      run->console);
-}
-
-// Dates one clip and writes its subtitle file, with its lines; false when it
-// failed.
-bool run_clip(FolderRun* run, const FoundClip& clip) {
-  const std::string folder = target_folder(*run, clip);
-  const std::string name = clip_name_of(clip.name) + std::string(form_extension(run->plan.form));
-  const std::string target = joined(folder, name);
-  print(run->console, messages::kStreamName, clip.path);
-  print(run->console, messages::kSubtitleName, target);
-  if (is_there(run, clip, target)) {
-    print(run->console, messages::kSubtitleThere);
-    ++run->counts.there;
-    return true;
-  }
-  Playlist one;
-  bool from_playlist = false;
-  const Message* refusal = date_clip(run, clip, &one, &from_playlist);
-  if (refusal == nullptr) {
-    refusal = clip_date_refusal(run->plan, one, one.play_items[0]) != nullptr
-                  ? &messages::kClipDateRefused
-                  : nullptr;
-  }
-  if (refusal != nullptr) {
-    print(run->console, *refusal);
-    return false;
-  }
-  print(run->console, messages::kRecordingDate, clip_first_date(run->plan, one, one.play_items[0]));
-  if (!write_subtitle(run, one, folder, name)) {
-    print(run->console, messages::kClipWriteFailed);
-    return false;
-  }
-  if (run->options.mkv && !make_clip_mkv(run, clip, one, from_playlist, joined(folder, name))) {
-    return false;
-  }
-  ++run->counts.written;
-  ++(from_playlist ? run->counts.from_playlists : run->counts.from_streams);
+  run->made[place_key(run, target)] = place_key(run, clip.path);
+  run->dated.insert(place_key(run, clip.path));
   return true;
 }
 
-void print_counts(const Console& console, const Counts& counts) {
+// NAME.mkv beside the clip's subtitle file, muxed from this run's own cues.
+// A clip dated from its card's playlist was not read: its stream says where
+// its first frame is shown.
+bool make_clip_mkv(FolderRun* run, const FoundClip& clip, const std::string& target, Place place,
+                   const DatedClip& dated) {
+  Playlist stream;
+  const bool replace = place == Place::kReplace;
+  if ((dated.from_playlist && read_clip_file(clip.path, &stream) != StreamFault::kNone) ||
+      (run->options.output_dir && !make_folders(folder_part(target))) ||
+      (replace && is_the_clip(clip, target))) {
+    print(run->console, messages::kMkvFailed, target);
+    return false;
+  }
+  const PlayItem& item = (dated.from_playlist ? stream : dated.one).play_items[0];
+  const MkvJob job{clip.path, dated.text, run->plan.form, target, item.first_shown_pts, replace};
+  if (!make_mkv(run->ffmpeg, job, run->console)) {
+    return false;
+  }
+  run->made[place_key(run, target)] = place_key(run, clip.path);
+  run->muxed.insert(place_key(run, clip.path));
+  return true;
+}
+
+// The MKV of a clip dated: left, refused or made, with its line.
+bool run_mkv(FolderRun* run, const FoundClip& clip, const std::string& target, Place place,
+             const DatedClip& dated) {
+  switch (place) {
+    case Place::kThere:
+      print(run->console, messages::kMkvThere, target);
+      ++run->counts.mkv_there;
+      return true;
+    case Place::kTaken:
+      print(run->console, messages::kMkvPlaceTaken, target);
+      break;
+    case Place::kFree:
+    case Place::kReplace:
+      if (make_clip_mkv(run, clip, target, place, dated)) {
+        print(run->console, messages::kMkvMade, target);
+        ++run->counts.mkv_made;
+        return true;
+      }
+      break;
+  }
+  ++run->counts.mkv_failed;
+  return false;
+}
+
+// The subtitle file of a clip dated, unless it is to be left: written,
+// refused or failed, with its lines. False when the clip fails.
+bool run_subtitle(FolderRun* run, const FoundClip& clip, const std::string& target, Place place,
+                  const DatedClip& dated) {
+  if (place != Place::kThere) {
+    print(run->console, messages::kRecordingDate,
+          clip_first_date(run->plan, dated.one, dated.one.play_items[0]));
+  }
+  const Message* fault = nullptr;
+  if (place == Place::kTaken) {
+    fault = &messages::kPlaceTaken;
+  } else if (dated.cues == 0) {
+    fault = &messages::kNothingToShow;
+  } else if (place != Place::kThere && !write_subtitle(run, clip, target, place, dated)) {
+    fault = &messages::kClipWriteFailed;
+  }
+  if (fault != nullptr) {
+    print(run->console, *fault);
+  }
+  return fault == nullptr;
+}
+
+// Dates one clip and makes what is missing of its outputs, with its lines;
+// false when it failed.
+bool run_clip(FolderRun* run, const FoundClip& clip) {
+  const std::string folder = target_folder(*run, clip);
+  const std::string subtitle = joined(folder, output_name(clip, form_extension(run->plan.form)));
+  const std::string mkv = joined(folder, output_name(clip, ".mkv"));
+  print(run->console, messages::kStreamName, clip.path);
+  print(run->console, messages::kSubtitleName, subtitle);
+  const std::string clip_key = place_key(run, clip.path);
+  const Place subtitle_place = place_of(run, subtitle, clip_key, run->dated);
+  const Place mkv_place =
+      run->options.mkv ? place_of(run, mkv, clip_key, run->muxed) : Place::kThere;
+  if (subtitle_place == Place::kThere) {
+    print(run->console, messages::kSubtitleThere);
+    if (mkv_place == Place::kThere) {
+      if (run->options.mkv) {
+        print(run->console, messages::kMkvThere, mkv);
+        ++run->counts.mkv_there;
+      }
+      ++run->counts.there;
+      return true;
+    }
+  }
+  DatedClip dated;
+  const Message* refusal = date_clip(run, clip, &dated);
+  if (refusal != nullptr) {
+    print(run->console, *refusal);
+  }
+  if (refusal != nullptr || !run_subtitle(run, clip, subtitle, subtitle_place, dated) ||
+      (run->options.mkv && !run_mkv(run, clip, mkv, mkv_place, dated))) {
+    return false;
+  }
+  ++run->counts.written;
+  ++(dated.from_playlist ? run->counts.from_playlists : run->counts.from_streams);
+  return true;
+}
+
+std::string number(std::uint64_t value) {
+  return std::to_string(value);
+}
+
+// The counts, the MKV's with --mkv, then every clip that failed.
+void print_summary(const FolderRun& run) {
+  const Counts& counts = run.counts;
   const std::array<std::string, 6> numbers = {
-      std::to_string(counts.found),          std::to_string(counts.written),
-      std::to_string(counts.from_playlists), std::to_string(counts.from_streams),
-      std::to_string(counts.there),          std::to_string(counts.failed)};
+      number(counts.found),        number(counts.written), number(counts.from_playlists),
+      number(counts.from_streams), number(counts.there),   number(counts.failed)};
   const std::array<std::string_view, 6> values = {numbers[0], numbers[1], numbers[2],
                                                   numbers[3], numbers[4], numbers[5]};
-  print(console, messages::kFolderSummary, values);
+  print(run.console, messages::kFolderSummary, values);
+  if (run.options.mkv) {
+    const std::array<std::string, 3> mkv = {number(counts.mkv_made), number(counts.mkv_there),
+                                            number(counts.mkv_failed)};
+    const std::array<std::string_view, 3> mkv_values = {mkv[0], mkv[1], mkv[2]};
+    print(run.console, messages::kMkvSummary, mkv_values);
+  }
+  for (const std::string& clip : run.failed) {
+    print(run.console, messages::kFailedClip, clip);
+  }
+}
+
+// One clip found: dated, or the folder that could not be read where its
+// clips would be.
+void run_found(FolderRun* run, const FoundClip& clip) {
+  ++run->counts.found;
+  bool done = false;
+  if (clip.unreadable) {
+    print(run->console, messages::kFolderUnreadable, clip.path);
+  } else {
+    const Counts& counts = run->counts;
+    const std::uint64_t mkv_before = counts.mkv_made + counts.mkv_there + counts.mkv_failed;
+    done = run_clip(run, clip);
+    // A clip that failed before its MKV was reached has no MKV either.
+    if (run->options.mkv && counts.mkv_made + counts.mkv_there + counts.mkv_failed == mkv_before) {
+      ++run->counts.mkv_failed;
+    }
+  }
+  if (!done) {
+    ++run->counts.failed;
+    run->failed.push_back(clip.path);
+  }
+  // Each clip's lines reach a log whole, even if the run is then stopped.
+  (void)std::fflush(run->console.stream);
 }
 
 }  // namespace
 
 bool run_folders(const std::vector<FolderRunName>& names, const OutputPlan& plan,
                  const FolderOptions& options, const Console& console) {
-  FolderRun run{plan, options, console, std::string(), {}, {}, {}, {}};
+  FolderRun run{plan, options, console, std::string(), {}, {}, {}, {}, {}, {}, {}};
   if (options.mkv) {
     run.ffmpeg = find_ffmpeg();
     if (run.ffmpeg.empty()) {
@@ -234,15 +352,9 @@ bool run_folders(const std::vector<FolderRunName>& names, const OutputPlan& plan
     return false;
   }
   for (const FoundClip& clip : clips) {
-    ++run.counts.found;
-    if (clip.unreadable) {
-      print(console, messages::kFolderUnreadable, clip.path);
-      ++run.counts.failed;
-    } else if (!run_clip(&run, clip)) {
-      ++run.counts.failed;
-    }
+    run_found(&run, clip);
   }
-  print_counts(console, run.counts);
+  print_summary(run);
   return run.counts.failed == 0;
 }
 

@@ -1,5 +1,7 @@
 #include "messages/console.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <string>
 
@@ -24,9 +26,75 @@ void write_bytes(const Console& console, std::string_view bytes) {
 
 }  // namespace
 
+namespace {
+
+bool is_set(const char* value) {
+  return value != nullptr && *value != '\0';
+}
+
+bool same_ignoring_case(std::string_view text, std::string_view lower) {
+  return text.size() == lower.size() &&
+         std::equal(text.begin(), text.end(), lower.begin(), [](char a, char b) {
+           return std::tolower(static_cast<unsigned char>(a)) == static_cast<unsigned char>(b);
+         });
+}
+
+// The locales whose messages are the program's own Japanese ones: none at
+// all, the plain C locale, and Japanese.
+bool locale_is_japanese(std::string_view locale) {
+  if (locale == "C" || locale == "POSIX" || locale.starts_with("C.")) {
+    return true;
+  }
+  return locale.starts_with("ja") &&
+         (locale.size() == 2 || std::string_view("_.@-").find(locale[2]) != std::string_view::npos);
+}
+
+// The charset a locale names: after its first '.', up to any '@'.
+std::string_view charset_of(std::string_view locale) {
+  const std::size_t dot = locale.find('.');
+  if (dot == std::string_view::npos) {
+    return {};
+  }
+  const std::string_view charset = locale.substr(dot + 1);
+  return charset.substr(0, charset.find('@'));
+}
+
+}  // namespace
+
+Console console_for_locale(const LocaleVariables& variables) {
+  const char* locale = nullptr;
+  for (const char* value : {variables.lc_all, variables.lc_messages, variables.lang}) {
+    if (is_set(value)) {
+      locale = value;
+      break;
+    }
+  }
+  Console console{stdout, ConsoleEncoding::kShiftJis, Language::kJapanese};
+  if (is_set(variables.zelvok_lang)) {
+    console.language = language_named(variables.zelvok_lang);
+  } else if (locale != nullptr && !locale_is_japanese(locale)) {
+    console.language = Language::kEnglish;
+  }
+  const std::string_view charset = locale != nullptr ? charset_of(locale) : std::string_view();
+  if (same_ignoring_case(charset, "utf-8") || same_ignoring_case(charset, "utf8")) {
+    console.encoding = ConsoleEncoding::kUtf8;
+  }
+  return console;
+}
+
+// Nothing here allocates: the console is chosen before the program has any
+// memory of its own.
 Console standard_console() {
-  return Console{stdout, is_utf8_terminal() ? ConsoleEncoding::kUtf8 : ConsoleEncoding::kShiftJis,
-                 language_named(std::getenv("ZELVOK_LANG"))};
+  const char* zelvok_lang = std::getenv("ZELVOK_LANG");
+  WindowsLocale windows{false, false};
+  if (windows_locale(&windows)) {
+    return Console{stdout, windows.utf8 ? ConsoleEncoding::kUtf8 : ConsoleEncoding::kShiftJis,
+                   is_set(zelvok_lang) ? language_named(zelvok_lang)
+                   : windows.japanese  ? Language::kJapanese
+                                       : Language::kEnglish};
+  }
+  return console_for_locale(LocaleVariables{zelvok_lang, std::getenv("LC_ALL"),
+                                            std::getenv("LC_MESSAGES"), std::getenv("LANG")});
 }
 
 Language language_named(const char* value) {

@@ -21,8 +21,28 @@ struct Console {
   Language language = Language::kJapanese;  // which of each message's texts it shows
 };
 
-// Standard output, with Shift_JIS unless it is a terminal that shows UTF-8,
-// in the language ZELVOK_LANG asks for.
+// The variables the console's language and encoding are chosen by; null for
+// one that is not set.
+struct LocaleVariables {
+  const char* zelvok_lang;
+  const char* lc_all;
+  const char* lc_messages;
+  const char* lang;
+};
+
+// How the console speaks under those variables, as the platform's
+// conventions have them. The locale is the first of LC_ALL, LC_MESSAGES and
+// LANG that is set and not empty. The language is ZELVOK_LANG's when that is
+// set and not empty; else Japanese for no locale, "C", "POSIX", "C.<charset>"
+// and a locale beginning "ja" (then its end, '_', '.', '@' or '-'), English
+// for any other. Japanese is UTF-8 when the locale's charset (after its
+// first '.', up to any '@') is "UTF-8" or "utf8" in any case, else Shift_JIS,
+// whether the console is a terminal or a pipe.
+Console console_for_locale(const LocaleVariables& variables);
+
+// Standard output, as the environment chooses it: the locale variables on
+// POSIX; on Windows the user's interface language (ZELVOK_LANG first) and the
+// console's code page.
 Console standard_console();
 
 // The language a ZELVOK_LANG value asks for: English for "en", alone or

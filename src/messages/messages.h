@@ -130,14 +130,20 @@ inline constexpr Message kNoStreamDate = {
 inline constexpr Message kOutputWriteFailed = {
     " 字幕出力ファイル(%s)への書き込みに失敗しました！!　処理を終了します。\n",
     " Subtitle file (%s) cannot be written. Stopping.\n", shift_jis::kOutputWriteFailed};
-// A folder run given -s, -e or -o.
-inline constexpr Message kFolderPicks = {
-    " フォルダを指定した時は、-s -e -o オプションは使えません！!　処理を終了します。\n",
-    " -s, -e and -o do not apply to a folder. Stopping.\n", shift_jis::kFolderPicks};
-// --output-dir with anything but a folder.
-inline constexpr Message kOutputDirNotFolder = {
-    " --output-dir はフォルダを指定した時だけ使えます！!　処理を終了します。\n",
-    " --output-dir applies only to a folder. Stopping.\n", shift_jis::kOutputDirNotFolder};
+// -s, -e or -o with clips or folders.
+inline constexpr Message kPicksNeedPlaylist = {
+    " -s -e -o オプションはプレイリストを指定した時だけ使えます！!　処理を終了します。\n",
+    " -s, -e and -o apply only to a playlist. Stopping.\n", shift_jis::kPicksNeedPlaylist};
+// --output-dir with a playlist, or a name that is neither a clip nor a folder.
+inline constexpr Message kOutputDirNeedsClips = {
+    " --output-dir はクリップかフォルダを指定した時だけ使えます！!　処理を終了します。\n",
+    " --output-dir applies only to clips and folders. Stopping.\n",
+    shift_jis::kOutputDirNeedsClips};
+// Several names, some clips or folders and some not.
+inline constexpr Message kMixedNames = {
+    " 複数の名前を指定する時は、すべてクリップかフォルダにしてください！!　処理を終了します。\n",
+    " When several names are given, each must be a clip or a folder. Stopping.\n",
+    shift_jis::kMixedNames};
 // A folder of a folder run whose names cannot be read; it counts as a clip
 // that failed.
 inline constexpr Message kFolderUnreadable = {" フォルダ(%s)を読むことができません。\n",
@@ -169,6 +175,21 @@ inline constexpr Message kClipWriteFailed = {" 字幕ファイルを書き込め
 inline constexpr Message kClipUnreadable = {" クリップを読むことができません。\n",
                                             " The clip cannot be read.\n",
                                             shift_jis::kClipUnreadable};
+// A clip of a folder run for which there was not memory enough.
+inline constexpr Message kClipOutOfMemory = {
+    " メモリが足りないため、クリップを読むことができません。\n",
+    " Out of memory: the clip cannot be read.\n", shift_jis::kClipOutOfMemory};
+// A clip whose subtitle file would go where this run put another clip's.
+inline constexpr Message kPlaceTaken = {
+    " 別のクリップの字幕と同じ場所になるため、出力しません。\n",
+    " Another clip's subtitle file has this place: not written.\n", shift_jis::kPlaceTaken};
+// A clip whose subtitle file would hold no cue.
+inline constexpr Message kNothingToShow = {
+    " 字幕にする内容がないため、出力しません。\n",
+    " Nothing to show for this clip: no subtitle file written.\n", shift_jis::kNothingToShow};
+// After the summary: each clip that failed, as its own line shows it.
+inline constexpr Message kFailedClip = {" 失敗したクリップ: [%s]\n", " Failed clip: [%s]\n",
+                                        shift_jis::kFailedClip};
 // The end of a folder run: clips found; written, of them dated from
 // playlists and from streams; already there; failed.
 inline constexpr Message kFolderSummary = {
@@ -186,10 +207,22 @@ inline constexpr Message kNoFfmpeg = {
 inline constexpr Message kMkvNeedsClip = {
     " --mkv はクリップかフォルダを指定した時だけ使えます！!　処理を終了します。\n",
     " --mkv applies only to a clip or a folder. Stopping.\n", shift_jis::kMkvNeedsClip};
-// The file a clip given alone would write is there already.
-inline constexpr Message kOutputThere = {" 出力ファイル(%s)が既にあります！!　処理を終了します。\n",
-                                         " Output file (%s) is already there. Stopping.\n",
-                                         shift_jis::kOutputThere};
+// A clip's MKV, made.
+inline constexpr Message kMkvMade = {" MKVファイルを作成しました: [%s]\n", " MKV made: [%s]\n",
+                                     shift_jis::kMkvMade};
+// A clip's MKV that is there already, without --overwrite.
+inline constexpr Message kMkvThere = {" MKVファイルが既にあるため、作成しません: [%s]\n",
+                                      " MKV already there, left as it is: [%s]\n",
+                                      shift_jis::kMkvThere};
+// A clip whose MKV would go where this run put another clip's.
+inline constexpr Message kMkvPlaceTaken = {
+    " 別のクリップのMKVと同じ場所になるため、作成しません: [%s]\n",
+    " Another clip's MKV has this place: not made: [%s]\n", shift_jis::kMkvPlaceTaken};
+// The end of a run with --mkv, after the clips' summary: made, already
+// there, failed.
+inline constexpr Message kMkvSummary = {" MKV：作成 [%d] 本、既存 [%d] 本、失敗 [%d] 本\n",
+                                        " MKV: made [%d]; already there [%d]; failed [%d]\n",
+                                        shift_jis::kMkvSummary};
 // ffmpeg failed to make a clip's MKV; its last lines follow.
 inline constexpr Message kMkvFailed = {" ffmpeg でMKVを作成できませんでした(%s)！!\n",
                                        " ffmpeg could not make the MKV (%s).\n",
@@ -255,17 +288,18 @@ inline constexpr Message kLongOptionHelp = {
     "                   例) --format=\"%d.%m.%Y %H:%M\"\n"
     " [--zone=時差]   ：記録日時を指定の時差の時刻に変換。例) --zone=+9:00\n"
     " [--vtt]         ：字幕をWebVTT形式(.vtt)で出力。\n"
-    " [--output-dir=出力先]：フォルダ指定時、字幕を出力先フォルダの下に出力。\n"
-    " [--overwrite]   ：フォルダ指定時、既存の字幕ファイルを上書き。\n"
+    " [--output-dir=出力先]：クリップかフォルダの指定時、字幕を出力先フォルダの下に出力。\n"
+    " [--overwrite]   ：クリップかフォルダの指定時、既存の字幕ファイルを上書き。\n"
     " [--mkv]         ：字幕を字幕トラックとして入れたMKVを作成(ffmpegが必要)。\n"
     " [--version]     ：版数を表示。\n"
     " [--help]        ：この説明を表示。\n"
+    " [--]            ：以降の引数を、- で始まっていてもすべてファイル名として扱う。\n"
     "\n"
-    "     プレイリストの代わりにビデオクリップ(.MTS .m2ts)を指定すると、\n"
-    "     クリップ自身に記録された撮影日時から字幕を出力する。\n"
-    "     フォルダ(カードやそのコピー)を指定すると、その下のすべてのクリップの\n"
-    "     字幕をクリップの隣に出力する。プレイリストがあればその日時を使う。\n"
-    "     環境変数 ZELVOK_LANG=en で英語、ZELVOK_LANG=ja で日本語のメッセージを表示する。\n",
+    "     クリップ(.MTS .m2ts)やフォルダ(カードやそのコピー)を指定すると、各クリップの\n"
+    "     字幕をクリップの隣に出力する。日時はカードのプレイリストがあればそれを、\n"
+    "     なければクリップ自身に記録された撮影日時を使う。\n"
+    "     メッセージの言語はロケール(LC_ALL, LC_MESSAGES, LANG)に従う。\n"
+    "     環境変数 ZELVOK_LANG=en で英語、ZELVOK_LANG=ja で日本語を指定できる。\n",
     "\n"
     " ===== Long options =====\n"
     " [--shift=TIME]  : move every recording date. e.g.) --shift=+1:00  --shift=-0:00:30\n"
@@ -274,17 +308,18 @@ inline constexpr Message kLongOptionHelp = {
     "                   e.g.) --format=\"%d.%m.%Y %H:%M\"\n"
     " [--zone=OFFSET] : show every date at this UTC offset. e.g.) --zone=+9:00\n"
     " [--vtt]         : write WebVTT (.vtt) instead of SubRip (.srt).\n"
-    " [--output-dir=DIR] : with a folder, write the subtitles under DIR.\n"
-    " [--overwrite]   : with a folder, replace subtitle files already there.\n"
+    " [--output-dir=DIR] : with clips or folders, write the subtitles under DIR.\n"
+    " [--overwrite]   : with clips or folders, replace subtitle files already there.\n"
     " [--mkv]         : also make NAME.mkv holding the dates as a subtitle track (needs ffmpeg).\n"
     " [--version]     : print the version.\n"
     " [--help]        : print this help.\n"
+    " [--]            : every later argument is a name, even one beginning with -.\n"
     "\n"
-    "     Given a video clip (.MTS .m2ts) instead of a playlist, zelvok writes\n"
-    "     the subtitles from the recording dates stored in the clip itself.\n"
-    "     Given a folder (a card, or a copy of one), zelvok writes the subtitles\n"
-    "     of every clip under it beside the clip, dated from its playlist if any.\n"
-    "     ZELVOK_LANG=en gives the messages in English, ZELVOK_LANG=ja in Japanese.\n",
+    "     Given clips (.MTS .m2ts) or folders (a card, or a copy of one), zelvok\n"
+    "     writes each clip's subtitles beside it, dated from the card's playlist\n"
+    "     if any, else from the recording dates stored in the clip itself.\n"
+    "     Messages follow the locale (LC_ALL, LC_MESSAGES, LANG);\n"
+    "     ZELVOK_LANG=en or ZELVOK_LANG=ja chooses English or Japanese.\n",
     shift_jis::kLongOptionHelp};
 
 }  // namespace zelvok::messages

@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <csignal>
+#include <cstdio>
 #include <cstring>
 
 #ifdef _WIN32
@@ -92,7 +92,9 @@ int open_name(const std::string& name, int flags) {
 
 constexpr int kReadFlags = O_RDONLY | O_NONBLOCK;
 constexpr int kWriteFlags = O_WRONLY | O_CREAT;
-constexpr int kNewFileFlags = O_WRONLY | O_CREAT | O_EXCL;
+// A new file is never one already there, nor made through a link planted at
+// its name.
+constexpr int kNewFileFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW;
 
 std::int64_t read_some(int descriptor, char* buffer, std::size_t size) {
   ssize_t got = 0;
@@ -183,11 +185,6 @@ bool move_into_place(const std::string& from, const std::string& to, bool replac
                      replace ? MOVEFILE_REPLACE_EXISTING : 0) != 0;
 }
 
-// Windows ends a program on Ctrl+C without running anything of it that the
-// C library would call: the temporary file is left, named so that a later
-// run passes it over.
-void keep_temporary_name(const std::string& /*name*/) {}
-
 #else
 
 bool truncate_file(int descriptor) {
@@ -207,62 +204,54 @@ bool remove_file(const std::string& name) {
   return unlink(name.c_str()) == 0;
 }
 
+namespace {
+
+// A name added for `from` at `to` where nothing is there, in one step:
+// rename that refuses to replace where the kernel and file system have it,
+// else a second name (link) and the first removed. 1 when done, 0 when an
+// entry is there, -1 when neither way works here.
+int add_name_never_replacing(const std::string& from, const std::string& to) {
+#ifdef RENAME_NOREPLACE
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+    return 1;
+  }
+  if (errno == EEXIST) {
+    return 0;
+  }
+  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) {
+    return -1;
+  }
+#endif
+  if (link(from.c_str(), to.c_str()) == 0) {
+    (void)unlink(from.c_str());
+    return 1;
+  }
+  return errno == EEXIST ? 0 : -1;
+}
+
+}  // namespace
+
 bool move_into_place(const std::string& from, const std::string& to, bool replace) {
+  struct stat info {};
+  if (lstat(from.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    return false;  // only a regular file is ever moved into place
+  }
   if (replace) {
-    struct stat info {};
     if (lstat(to.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
       return false;
     }
     return rename(from.c_str(), to.c_str()) == 0;
   }
-  // A second name that fails where any entry is there already, then the
-  // first name gone: nothing at `to` is ever replaced.
-  if (link(from.c_str(), to.c_str()) == 0) {
-    (void)unlink(from.c_str());
-    return true;
-  }
-  if (errno == EEXIST) {
-    return false;
+  const int added = add_name_never_replacing(from, to);
+  if (added >= 0) {
+    return added == 1;
   }
   // A file system without links, as a camera's card may be: the name is
   // looked at just before.
-  struct stat info {};
   if (lstat(to.c_str(), &info) == 0 || errno != ENOENT) {
     return false;
   }
   return rename(from.c_str(), to.c_str()) == 0;
-}
-
-namespace {
-
-// The temporary file of the moment, for the signal handler: a fixed buffer,
-// as nothing else may be touched there.
-char temporary_name[4096];
-volatile std::sig_atomic_t has_temporary = 0;
-
-extern "C" void remove_temporary_and_stop(int signal_number) {
-  if (has_temporary != 0) {
-    (void)unlink(temporary_name);
-  }
-  (void)std::signal(signal_number, SIG_DFL);
-  (void)std::raise(signal_number);
-}
-
-}  // namespace
-
-void keep_temporary_name(const std::string& name) {
-  static const bool handled = [] {
-    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
-      (void)std::signal(signal_number, remove_temporary_and_stop);
-    }
-    return true;
-  }();
-  (void)handled;
-  has_temporary = 0;
-  if (!name.empty() && name.size() < sizeof temporary_name) {
-    std::memcpy(temporary_name, name.c_str(), name.size() + 1);
-    has_temporary = 1;
-  }
 }
 
 void keep_standard_descriptors() {

@@ -50,21 +50,18 @@ bool close_file(int descriptor);
 // Which file `name` leads to (a link followed); false when there is none.
 bool identify_file(const std::string& name, FileIdentity* identity);
 
-// Creates a new file `name` for writing, never one that is already there.
+// Creates a new file `name` for writing, never one that is already there and
+// never through a link.
 OpenedFile create_new_file(const std::string& name);
 
 // Deletes the file `name`.
 bool remove_file(const std::string& name);
 
-// Gives the file `from` the name `to`, in the same folder, in one step: `to`
-// shows the old content or the whole new one, never a part. An entry at `to`
-// is replaced only when `replace` is set; then it must be a regular file.
+// Gives the regular file `from` the name `to`, in the same folder, in one
+// step: `to` shows the old content or the whole new one, never a part. An
+// entry at `to` is replaced only when `replace` is set; then it must be a
+// regular file.
 bool move_into_place(const std::string& from, const std::string& to, bool replace);
-
-// The file being written under a temporary name, removed if the program is
-// interrupted (Ctrl+C, a hang-up, a termination) before it was moved into
-// place: an interrupted run leaves no part of a file behind. Empty: none.
-void keep_temporary_name(const std::string& name);
 
 // Opens /dev/null onto whichever of standard input, output and error the
 // program was started without, so that no file the program opens takes their

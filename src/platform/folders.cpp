@@ -52,6 +52,13 @@ std::string base_name(const std::string& path) {
   return path.substr(name_start(path));
 }
 
+std::string joined(const std::string& folder, const std::string& name) {
+  if (folder.empty()) {
+    return name;
+  }
+  return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
 std::string folder_part(const std::string& path) {
   return path.substr(0, name_start(path));
 }
@@ -59,6 +66,18 @@ std::string folder_part(const std::string& path) {
 EntryKind entry_kind(const std::string& name) {
   std::error_code error;
   return name.empty() ? EntryKind::kMissing : kind_of(fs::status(path_of(name), error));
+}
+
+EntryKind place_kind(const std::string& name) {
+  std::error_code error;
+  const fs::file_status status = fs::symlink_status(path_of(name), error);
+  if (status.type() == fs::file_type::not_found) {
+    return EntryKind::kMissing;
+  }
+  if (error || name.empty()) {
+    return name.empty() ? EntryKind::kMissing : EntryKind::kUnreachable;
+  }
+  return status.type() == fs::file_type::symlink ? EntryKind::kOther : kind_of(status);
 }
 
 bool is_link(const std::string& name) {
@@ -107,6 +126,12 @@ std::string resolved_folder(const std::string& name) {
   std::error_code error;
   const fs::path resolved = fs::canonical(path_of(name), error);
   return error ? std::string() : name_of(resolved);
+}
+
+bool remove_empty_folder(const std::string& name) {
+  std::error_code error;
+  return fs::is_directory(fs::symlink_status(path_of(name), error)) &&
+         fs::remove(path_of(name), error);
 }
 
 bool make_folders(const std::string& name) {

@@ -18,15 +18,23 @@ std::string base_name(const std::string& path);
 // path has none.
 std::string folder_part(const std::string& path);
 
+// `folder` and `name` joined with "/", as the console shows paths; `name`
+// alone when `folder` is empty.
+std::string joined(const std::string& folder, const std::string& name);
+
 enum class EntryKind {
-  kMissing,  // nothing there, or nothing that can be looked at
-  kRegular,  // a regular file
-  kFolder,   // a folder
-  kOther,    // a device, a FIFO, a socket
+  kMissing,      // nothing there, or nothing that can be looked at
+  kRegular,      // a regular file
+  kFolder,       // a folder
+  kOther,        // a device, a FIFO, a socket (or a link, to place_kind)
+  kUnreachable,  // to place_kind: it cannot be looked at (a folder on the way cannot be entered)
 };
 
 // What `name` leads to, a link followed to its target.
 EntryKind entry_kind(const std::string& name);
+
+// What is at `name` itself, a link not followed: a link is kOther.
+EntryKind place_kind(const std::string& name);
 
 // True when `name` itself is a link, whatever it leads to.
 bool is_link(const std::string& name);
@@ -51,6 +59,9 @@ std::uint64_t file_size(const std::string& name);
 // The folder's path with ".", ".." and links resolved; empty when it cannot
 // be resolved.
 std::string resolved_folder(const std::string& name);
+
+// Removes the folder `name` if it is empty.
+bool remove_empty_folder(const std::string& name);
 
 // Makes the folder `name` and those it lies in, as needed; true when it is
 // there afterwards.

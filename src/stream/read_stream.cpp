@@ -59,19 +59,6 @@ StreamFault read_clip(const OpenedFile& file, std::size_t packet_size, const std
                                                                     : StreamFault::kNoDate;
 }
 
-const Message& message_for(StreamFault fault) {
-  switch (fault) {
-    case StreamFault::kOpenFailed:
-      return messages::kOpenFailed;
-    case StreamFault::kAllocationFailed:
-      return messages::kAllocationFailed;
-    case StreamFault::kNoDate:
-    case StreamFault::kNone:
-      break;
-  }
-  return messages::kNoStreamDate;
-}
-
 }  // namespace
 
 bool clip_from_stream(ByteSpan head, ByteSpan tail, const std::string& file_name,
@@ -106,17 +93,6 @@ StreamFault read_clip_file(const std::string& name, Playlist* playlist) {
   }
   close_file(file.descriptor);
   return fault;
-}
-
-bool read_stream(const OpenedFile& file, std::size_t packet_size, const std::string& name,
-                 const Console& console, Playlist* playlist) {
-  const StreamFault fault = read_clip(file, packet_size, base_name(name), playlist);
-  if (fault != StreamFault::kNone) {
-    print(console, message_for(fault));
-    return false;
-  }
-  print(console, messages::kPlayItemCount, "1");
-  return true;
 }
 
 }  // namespace zelvok

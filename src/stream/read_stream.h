@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "messages/console.h"
 #include "model/byte_reader.h"
 #include "model/playlist.h"
 #include "platform/files.h"
@@ -29,14 +28,8 @@ enum class StreamFault {
 // its first bytes; 0 when it does not begin as a stream does.
 std::size_t file_packet_size(const OpenedFile& file);
 
-// Reads the clip of the stream open in `file`, of `packet_size`-byte packets,
-// into `playlist`: one PlayItem named after `name`, the file's path. Prints
-// the PlayItem count and, on failure, the one message that says what is
-// wrong.
-bool read_stream(const OpenedFile& file, std::size_t packet_size, const std::string& name,
-                 const Console& console, Playlist* playlist);
-
-// The same for the named clip, quietly, as a folder run dates its clips.
+// Reads the named clip into `playlist`: one PlayItem named after the file.
+// Prints nothing: the caller says what went wrong.
 StreamFault read_clip_file(const std::string& name, Playlist* playlist);
 
 // The clip of a stream from its head (its first bytes) and its tail (the

@@ -315,15 +315,18 @@ std::string clip_first_date(const OutputPlan& plan, const Playlist& playlist,
   return format_stamp(first_stamp(plan, playlist, item).stamp);
 }
 
-bool write_clip_file(const OutputPlan& plan, const Playlist& playlist, const PlayItem& item,
-                     int descriptor, const std::string& name) {
+std::uint64_t render_clip_file(const OutputPlan& plan, const Playlist& playlist,
+                               const PlayItem& item, std::string* text) {
   Walk walk{plan, playlist, FileIdentity{0, 0}, nullptr, false, {}, {}, {}, {}};
   walk.clip_entry.form = plan.form;
-  start_srt_file(descriptor, name, &walk.clip);
+  text->clear();
+  start_srt_file(-1, {}, &walk.clip);
+  walk.clip.memory = text;
   put_header(plan, &walk.clip);
-  const bool written =
-      write_clip_cues(&walk, item, first_stamp(plan, playlist, item)).message == nullptr;
-  return finish_srt_file(&walk.clip) && written;
+  // In memory nothing can fail.
+  (void)write_clip_cues(&walk, item, first_stamp(plan, playlist, item));
+  (void)finish_srt_file(&walk.clip);
+  return walk.clip_entry.number;
 }
 
 bool produce_subtitles(const OutputPlan& plan, const Playlist& playlist, const FileIdentity& input,

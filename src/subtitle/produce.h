@@ -46,11 +46,11 @@ const Message* clip_date_refusal(const OutputPlan& plan, const Playlist& playlis
 // shows it. Only for a clip that passed the date checks.
 std::string clip_first_date(const OutputPlan& plan, const Playlist& playlist, const PlayItem& item);
 
-// Writes the clip's cues into the new, empty file `name` open on `descriptor`
-// and closes it; false when a write or the close failed. Only for a clip that
-// passed the date checks.
-bool write_clip_file(const OutputPlan& plan, const Playlist& playlist, const PlayItem& item,
-                     int descriptor, const std::string& name);
+// The clip's subtitle file, as its bytes in `text`; returns how many cues it
+// holds (none for a clip of no length, or one whose every text is empty).
+// Only for a clip that passed the date checks.
+std::uint64_t render_clip_file(const OutputPlan& plan, const Playlist& playlist,
+                               const PlayItem& item, std::string* text);
 
 // The same walk with every file kept in `files` instead of on disk.
 bool produce_subtitles_in_memory(const OutputPlan& plan, const Playlist& playlist,

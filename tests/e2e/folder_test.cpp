@@ -169,7 +169,8 @@ TEST(FolderRunTest, CopiedClipsInOrderWithFailuresCounted) {
                                clip_line("a/b/1.mts", "a/b/1.srt") + date +
                                clip_line("a/b/2.MTS", "a/b/2.srt") +
                                " No recording date can be read from the clip.\n" +
-                               clip_line("a/c.MTS", "a/c.srt") + date + summary(5, 4, 0, 4, 0, 1));
+                               clip_line("a/c.MTS", "a/c.srt") + date + summary(5, 4, 0, 4, 0, 1) +
+                               " Failed clip: [a/b/2.MTS]\n");
   EXPECT_EQ(result.status, 255);
   EXPECT_EQ(tree(a), (std::vector<std::string>{"._0.MTS", ".hidden/h.MTS", "0.MTS", "0.srt",
                                                "B.m2ts", "B.srt", "b/1.mts", "b/1.srt", "b/2.MTS",
@@ -178,7 +179,7 @@ TEST(FolderRunTest, CopiedClipsInOrderWithFailuresCounted) {
 
 // What is there stays: a user's own subtitle file; with --overwrite a
 // regular file is replaced, a folder in the way never, and a file this run
-// wrote never (00002.MTS and 00002.m2ts side by side).
+// wrote for another clip never (00002.MTS and 00002.m2ts side by side).
 TEST(FolderRunTest, NothingThereIsReplacedUnlessAskedAndNeverTwice) {
   const EnglishRun english;
   testing::TempFolder folder;
@@ -191,17 +192,19 @@ TEST(FolderRunTest, NothingThereIsReplacedUnlessAskedAndNeverTwice) {
   testing::write_file(s / "00000.srt", bytes_of("mine"));
   const testing::ProgramResult kept = testing::run_zelvok({"s"}, folder.path);
   EXPECT_EQ(read_file(s / "00000.srt"), "mine");
-  EXPECT_TRUE(kept.output.ends_with(summary(4, 1, 0, 1, 3, 0))) << kept.output;
-  EXPECT_EQ(kept.status, 0);
+  EXPECT_TRUE(kept.output.ends_with(summary(4, 1, 0, 1, 2, 1) + " Failed clip: [s/00002.m2ts]\n"))
+      << kept.output;
+  EXPECT_EQ(kept.status, 255);
   const testing::ProgramResult replaced = testing::run_zelvok({"--overwrite", "s"}, folder.path);
   const std::string date = "          Recorded at [2021/01/17 17:33:16]\n";
   EXPECT_EQ(replaced.output, "\n Input file: [s]\n\n" + clip_line("s/00000.MTS", "s/00000.srt") +
                                  date + clip_line("s/00001.MTS", "s/00001.srt") + date +
                                  " The subtitle file cannot be written.\n" +
                                  clip_line("s/00002.MTS", "s/00002.srt") + date +
-                                 clip_line("s/00002.m2ts", "s/00002.srt") +
-                                 " A subtitle file is already there: left as it is.\n" +
-                                 summary(4, 2, 0, 2, 1, 1));
+                                 clip_line("s/00002.m2ts", "s/00002.srt") + date +
+                                 " Another clip's subtitle file has this place: not written.\n" +
+                                 summary(4, 2, 0, 2, 0, 2) + " Failed clip: [s/00001.MTS]\n" +
+                                 " Failed clip: [s/00002.m2ts]\n");
   EXPECT_EQ(replaced.status, 255);
   EXPECT_TRUE(read_file(s / "00000.srt").starts_with("1\r\n00:00:00,000 --> 00:00:00,520\r\n"));
   EXPECT_TRUE(fs::is_directory(s / "00001.srt"));
@@ -273,10 +276,10 @@ TEST(FolderRunTest, AFullDiskLeavesNoPartOfAFile) {
             {"00000"});
   const testing::ProgramResult result = testing::run_zelvok(
       {"card"}, folder.path, testing::ResourceLimit{RLIMIT_FSIZE, std::uint64_t{64} << 10});
-  EXPECT_TRUE(
-      result.output.ends_with("          Recorded at [2015/01/01 00:00:00]\n"
-                              " The subtitle file cannot be written.\n" +
-                              summary(1, 0, 0, 0, 0, 1)))
+  EXPECT_TRUE(result.output.ends_with(
+      "          Recorded at [2015/01/01 00:00:00]\n"
+      " The subtitle file cannot be written.\n" +
+      summary(1, 0, 0, 0, 0, 1) + " Failed clip: [card/BDMV/STREAM/00000.MTS]\n"))
       << result.output;
   EXPECT_EQ(result.status, 255);
   EXPECT_EQ(tree(folder.path / "card/BDMV/STREAM"), (std::vector<std::string>{"00000.MTS"}));
@@ -306,7 +309,7 @@ TEST(FolderRunTest, AnUnreadableFolderIsALineOfItsOwn) {
   EXPECT_EQ(result.output, "\n Input file: [t]\n\n Folder (t/a) cannot be read.\n" +
                                clip_line("t/b.MTS", "t/b.srt") +
                                "          Recorded at [2021/01/17 17:33:16]\n" +
-                               summary(2, 1, 0, 1, 0, 1));
+                               summary(2, 1, 0, 1, 0, 1) + " Failed clip: [t/a]\n");
   EXPECT_EQ(result.status, 255);
   fs::permissions(t / "a", fs::perms::owner_all);
 }
@@ -336,22 +339,34 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RefusalCase{
             {"-s", "1", "clips"},
-            "\n Input file: [clips]\n\n -s, -e and -o do not apply to a folder. Stopping.\n"},
+            "\n Input file: [clips]\n\n -s, -e and -o apply only to a playlist. Stopping.\n"},
+        RefusalCase{{"clips/0.MTS", "-e2"},
+                    "\n Input file: [clips/0.MTS]\n\n"
+                    " -s, -e and -o apply only to a playlist. Stopping.\n"},
         RefusalCase{{"clips", "clips/0.MTS", "-oall.srt"},
                     "\n Input file: [clips]\n\n\n Input file: [clips/0.MTS]\n\n"
-                    " -s, -e and -o do not apply to a folder. Stopping.\n"},
-        RefusalCase{{"--output-dir=subs", "clips/0.MTS"},
-                    "\n Input file: [clips/0.MTS]\n\n"
-                    " --output-dir applies only to a folder. Stopping.\n"},
+                    " -s, -e and -o apply only to a playlist. Stopping.\n"},
+        RefusalCase{{"--output-dir=subs", "a.mpls"},
+                    "\n Input file: [a.mpls]\n\n"
+                    " --output-dir applies only to clips and folders. Stopping.\n"},
         RefusalCase{{"--output-dir", "subs", "missing"},
                     "\n Input file: [missing]\n\n"
-                    " --output-dir applies only to a folder. Stopping.\n"},
+                    " --output-dir applies only to clips and folders. Stopping.\n"},
         RefusalCase{{"empty"},
                     "\n Input file: [empty]\n\n No clip (.MTS .m2ts) found in the folder. "
                     "Stopping.\n"},
-        // A playlist among the names: the last name alone is the input.
+        // A clip or a folder among names that are neither: every name line, then
+        // the refusal, before that of -s, -e and -o.
         RefusalCase{{"clips/0.MTS", "a.mpls"},
-                    "\n Input file: [a.mpls]\n\nNot a playlist file. Stopping.\n"},
+                    "\n Input file: [clips/0.MTS]\n\n\n Input file: [a.mpls]\n\n"
+                    " When several names are given, each must be a clip or a folder. Stopping.\n"},
+        RefusalCase{{"-s1", "a.mpls", "missing", "clips"},
+                    "\n Input file: [a.mpls]\n\n\n Input file: [missing]\n\n"
+                    "\n Input file: [clips]\n\n"
+                    " When several names are given, each must be a clip or a folder. Stopping.\n"},
+        RefusalCase{{"--mkv", "a.mpls"},
+                    "\n Input file: [a.mpls]\n\n"
+                    " --mkv applies only to a clip or a folder. Stopping.\n"},
         RefusalCase{{"--overwrite=1", "clips"}, " Unknown option.\n"},
         RefusalCase{{"--vtt=1", "clips"}, " Unknown option.\n"},
         RefusalCase{{"clips", "--output-dir"}, " An option is missing its value.\n"},

@@ -3,13 +3,22 @@
 // sources, dated as a camera dates them (MDPM tags in an SEI message), with
 // the traits that move a muxed track: sound starting before the picture, no
 // sound, B-frames presented before the first frame in the file, both packet
-// sizes. ffprobe then reads the packets of the MKV.
+// sizes. ffprobe then reads the packets of the MKV. Stand-ins for ffmpeg
+// that fail, hang or write half a file show that nothing half-made is left.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/playlist_builder.h"
@@ -51,21 +60,32 @@ struct ClipTraits {
   bool stamped;        // 192-byte packets (an arrival time stamp before each)
 };
 
-// A clip of three seconds dated 2021/01/17 17:33:16 at +03:00.
+constexpr ClipTraits kPlainClip{"plain", true, 0, true};
+
+// A clip of three seconds dated 2021/01/17 17:33:16 at +03:00, encoded once
+// for each kind of clip and kept for every later test.
 void make_clip(const fs::path& folder, const std::string& name, const ClipTraits& traits) {
-  const std::string mdpm = "MDPM\x02\x18\x46\x20\x21\x01\x19\x17\x17\x33\x16";
-  std::vector<std::string> command = {
-      "ffmpeg", "-v", "error", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=25"};
-  if (traits.sound) {
-    command.insert(command.end(), {"-itsoffset", std::to_string(-traits.sound_early), "-f", "lavfi",
-                                   "-i", "sine=frequency=440:sample_rate=48000", "-c:a", "ac3"});
+  const fs::path kept = fs::path(ZELVOK_ENCODED_CLIPS_DIR) / (std::string(traits.what) + ".MTS");
+  if (!fs::exists(kept)) {
+    fs::create_directories(kept.parent_path());
+    const std::string mdpm = "MDPM\x02\x18\x46\x20\x21\x01\x19\x17\x17\x33\x16";
+    std::vector<std::string> command = {
+        "ffmpeg", "-v", "error", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=25"};
+    if (traits.sound) {
+      command.insert(command.end(),
+                     {"-itsoffset", std::to_string(-traits.sound_early), "-f", "lavfi", "-i",
+                      "sine=frequency=440:sample_rate=48000", "-c:a", "ac3"});
+    }
+    // One GOP: ffmpeg's SEI filter leaves later key frames without a time.
+    const std::string made = kept.string() + "." + std::to_string(getpid()) + ".ts";
+    command.insert(command.end(),
+                   {"-t", "3", "-c:v", "libx264", "-bf", "2", "-g", "1000", "-bsf:v",
+                    "h264_metadata=sei_user_data=17ee8c60-f84d-11d9-8cd6-0800200c9a66+" + mdpm,
+                    "-f", "mpegts", "-mpegts_m2ts_mode", traits.stamped ? "1" : "0", made});
+    ASSERT_EQ(testing::run_program(command, folder).status, 0);
+    fs::rename(made, kept);  // whole, for a test running beside this one
   }
-  // One GOP: ffmpeg's SEI filter leaves later key frames without a time.
-  command.insert(command.end(),
-                 {"-t", "3", "-c:v", "libx264", "-bf", "2", "-g", "1000", "-bsf:v",
-                  "h264_metadata=sei_user_data=17ee8c60-f84d-11d9-8cd6-0800200c9a66+" + mdpm, "-f",
-                  "mpegts", "-mpegts_m2ts_mode", traits.stamped ? "1" : "0", name});
-  ASSERT_EQ(testing::run_program(command, folder).status, 0);
+  fs::copy_file(kept, folder / name);
 }
 
 struct Packet {
@@ -89,10 +109,22 @@ std::vector<Packet> packets(const fs::path& folder, const std::string& name) {
   return found;
 }
 
+double duration_of(const fs::path& folder, const std::string& name) {
+  const testing::ProgramResult probed = testing::run_program(
+      {"ffprobe", "-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", name},
+      folder);
+  return std::stod(probed.output);
+}
+
+std::string summary(const char* clips, const char* mkv) {
+  return std::string("\n Clips: [1]; written ") + clips + "\n MKV: " + mkv + "\n";
+}
+
 class MkvAlignmentTest : public ::testing::TestWithParam<ClipTraits> {};
 
 // Every cue starts, after the first frame shown, where the subtitle file
-// puts it after the clip's start: here at 0, 1 and 2 seconds.
+// puts it after the clip's start: here at 0, 1 and 2 seconds; and the
+// file's timeline starts at zero, whatever the clip's clock.
 TEST_P(MkvAlignmentTest, CuesStartWhereTheSubtitleFileSays) {
   ZELVOK_NEEDS_FFMPEG();
   const ScopedVariable english("ZELVOK_LANG", "en");
@@ -101,15 +133,20 @@ TEST_P(MkvAlignmentTest, CuesStartWhereTheSubtitleFileSays) {
   const testing::ProgramResult result = testing::run_zelvok({"--mkv", "00000.MTS"}, folder.path);
   ASSERT_EQ(result.status, 0) << result.output;
   EXPECT_EQ(testing::files_in(folder.path),
-            (std::vector<std::string>{"00000.MTS", "00000.mkv", "00000.srt", "playlist.srt"}));
+            (std::vector<std::string>{"00000.MTS", "00000.mkv", "00000.srt"}));
   // Neither ffmpeg's output nor the progress line reaches a pipe.
-  EXPECT_TRUE(result.output.ends_with("          Recorded at [2021/01/17 17:33:16]\n"))
+  EXPECT_TRUE(result.output.ends_with(
+      "          Recorded at [2021/01/17 17:33:16]\n MKV made: [00000.mkv]\n" +
+      summary("[1] (from playlists 0, from streams 1); already there [0]; failed [0]",
+              "made [1]; already there [0]; failed [0]")))
       << result.output;
   EXPECT_EQ(result.errors, "");
   const std::vector<Packet> muxed = packets(folder.path, "00000.mkv");
   double first_shown = 1e9;
+  double first = 1e9;
   std::vector<double> cues;
   for (const Packet& packet : muxed) {
+    first = std::min(first, packet.time);
     if (packet.stream == 0) {
       first_shown = std::min(first_shown, packet.time);
     }
@@ -117,10 +154,15 @@ TEST_P(MkvAlignmentTest, CuesStartWhereTheSubtitleFileSays) {
       cues.push_back(packet.time);
     }
   }
+  EXPECT_NEAR(first, 0.0, 0.0015);
   ASSERT_EQ(cues.size(), 3u);
   for (std::size_t k = 0; k < cues.size(); ++k) {
     EXPECT_NEAR(cues[k] - first_shown, static_cast<double>(k), 0.0015) << k;
   }
+  // Three seconds of picture, within a frame, and the sound's lead.
+  const double duration = duration_of(folder.path, "00000.mkv");
+  EXPECT_GE(duration, 3.0 + GetParam().sound_early - 0.001);
+  EXPECT_LE(duration, 3.0 + GetParam().sound_early + 0.041);
   const testing::ProgramResult streams =
       testing::run_program({"ffprobe", "-v", "error", "-show_entries",
                             "stream=codec_type:stream_tags=title:stream_disposition=default", "-of",
@@ -138,58 +180,157 @@ INSTANTIATE_TEST_SUITE_P(Traits, MkvAlignmentTest,
                            return std::string(param_info.param.what);
                          });
 
-// What is refused before anything is written, and a failing ffmpeg that
-// leaves no part of an MKV.
-TEST(MkvRefusalTest, NothingHalfMade) {
+// A shell script standing in for ffmpeg, in `folder`; its path.
+std::string stand_in(const fs::path& folder, const std::string& body) {
+  const fs::path script = folder / "stand-in";
+  testing::write_file(script, std::vector<std::uint8_t>(body.begin(), body.end()));
+  fs::permissions(script, fs::perms::owner_all);
+  return script.string();
+}
+
+// The MKV's temporary, the last argument, as ffmpeg gets it: a file URL.
+constexpr const char* kLastArgument = "for last; do :; done; out=${last#file:}; ";
+
+struct StandInCase {
+  const char* what;
+  std::string script;  // the stand-in's body; empty for ffmpeg missing
+  std::string after;   // what follows the clip's date line
+  bool subtitle_made;  // the subtitle file is written before ffmpeg runs
+};
+
+// Whatever ffmpeg does, its exit status decides, a failure leaves no part of
+// an MKV nor any temporary, and the console gets at most its last three
+// lines, each cut to 500 bytes, however it wrote them.
+TEST(MkvStandInTest, NothingHalfMadeIsLeft) {
+  ZELVOK_NEEDS_FFMPEG();
+  ZELVOK_POSIX_ONLY();
+  const std::string long_line(1 << 20, 'x');
+  const std::string failed = " ffmpeg could not make the MKV (00000.mkv).\n";
+  const StandInCase cases[] = {
+      {"exits 1", "#!/bin/sh\nexit 1\n", failed, true},
+      {"half a file, then 1",
+       std::string("#!/bin/sh\n") + kLastArgument + "echo half > \"$out\"; exit 1\n", failed, true},
+      {"no MKV, exit 0", "#!/bin/sh\n" + std::string(kLastArgument) + "rm -f \"$out\"\n", failed,
+       true},
+      {"a folder in its place, exit 0",
+       "#!/bin/sh\n" + std::string(kLastArgument) + "rm -f \"$out\"; mkdir \"$out\"\n", failed,
+       true},
+      {"errors without line feeds",
+       "#!/bin/sh\necho one >&2; echo two; echo three >&2; printf 'frame=1\\n';"
+       " head -c 1048576 /dev/zero | tr '\\0' x >&2; exit 1\n",
+       failed + "   two\n   three\n   " + std::string(500, 'x') + "\n", true},
+  };
+  for (const StandInCase& c : cases) {
+    testing::TempFolder folder;
+    make_clip(folder.path, "00000.MTS", kPlainClip);
+    const std::string ffmpeg = stand_in(folder.path, c.script);
+    const ScopedVariable english("ZELVOK_LANG", "en");
+    const ScopedVariable standing_in("ZELVOK_FFMPEG", ffmpeg.c_str());
+    const testing::ProgramResult result = testing::run_zelvok({"--mkv", "00000.MTS"}, folder.path);
+    EXPECT_EQ(result.status, 255) << c.what;
+    EXPECT_TRUE(result.output.ends_with(
+        "          Recorded at [2021/01/17 17:33:16]\n" + c.after +
+        summary("[0] (from playlists 0, from streams 0); already there [0]; failed [1]",
+                "made [0]; already there [0]; failed [1]") +
+        " Failed clip: [00000.MTS]\n"))
+        << c.what << ": " << result.output.substr(0, 2000);
+    fs::remove(ffmpeg);
+    EXPECT_EQ(testing::files_in(folder.path), (std::vector<std::string>{"00000.MTS", "00000.srt"}))
+        << c.what;
+  }
+}
+
+// A rerun makes what is missing and leaves what is there: the MKV after a
+// plain run, from this run's own cues; --overwrite remakes an MKV, never the
+// clip itself; and ffmpeg missing stops the run before anything is written.
+TEST(MkvRerunTest, EachOutputIsCheckedOnItsOwn) {
   ZELVOK_NEEDS_FFMPEG();
   const ScopedVariable english("ZELVOK_LANG", "en");
   testing::TempFolder folder;
-  make_clip(folder.path, "00000.MTS", ClipTraits{"", true, 0, true});
-  const std::string name_line = "\n Input file: [00000.MTS]\n\n";
+  make_clip(folder.path, "00000.MTS", kPlainClip);
   {
     const ScopedVariable missing("ZELVOK_FFMPEG", "/nonexistent/ffmpeg");
     const testing::ProgramResult result = testing::run_zelvok({"--mkv", "00000.MTS"}, folder.path);
-    EXPECT_EQ(result.output, name_line + " --mkv needs ffmpeg, which was not found. Stopping.\n");
+    EXPECT_EQ(result.output,
+              "\n Input file: [00000.MTS]\n\n"
+              " --mkv needs ffmpeg, which was not found. Stopping.\n");
     EXPECT_EQ(result.status, 255);
+    EXPECT_EQ(testing::files_in(folder.path), std::vector<std::string>{"00000.MTS"});
   }
-  {
-    const ScopedVariable failing("ZELVOK_FFMPEG", "/bin/false");
-    const testing::ProgramResult result = testing::run_zelvok({"--mkv", "00000.MTS"}, folder.path);
-    EXPECT_TRUE(result.output.ends_with(" ffmpeg could not make the MKV (00000.mkv).\n"))
-        << result.output;
-    EXPECT_EQ(result.status, 255);
-  }
-  EXPECT_EQ(testing::files_in(folder.path),
-            (std::vector<std::string>{"00000.MTS", "00000.srt", "playlist.srt"}));
-  testing::write_file(folder.path / "00000.mkv", std::vector<std::uint8_t>{'m', 'i', 'n', 'e'});
-  fs::remove(folder.path / "00000.srt");
+  // The user's own subtitle file is left, and not what the MKV shows.
+  testing::write_file(folder.path / "00000.srt", std::vector<std::uint8_t>{'m', 'i', 'n', 'e'});
+  const std::string lines =
+      "\n Input file: [00000.MTS]\n\n"
+      " PlayItem AV Stream FileName = [00000.MTS],  [00000.srt]\n"
+      " A subtitle file is already there: left as it is.\n";
+  const testing::ProgramResult made = testing::run_zelvok({"--mkv", "00000.MTS"}, folder.path);
+  EXPECT_EQ(made.output, lines + " MKV made: [00000.mkv]\n" +
+                             summary("[1] (from playlists 0, from streams 1); already there [0]; "
+                                     "failed [0]",
+                                     "made [1]; already there [0]; failed [0]"));
+  EXPECT_EQ(made.status, 0);
+  const std::vector<Packet> muxed = packets(folder.path, "00000.mkv");
+  EXPECT_EQ(std::count_if(muxed.begin(), muxed.end(),
+                          [](const Packet& packet) { return packet.stream == 2; }),
+            3);  // this run's three cues
   const testing::ProgramResult there = testing::run_zelvok({"--mkv", "00000.MTS"}, folder.path);
-  EXPECT_EQ(there.output, name_line + " Output file (00000.mkv) is already there. Stopping.\n");
-  EXPECT_FALSE(fs::exists(folder.path / "00000.srt"));
-  EXPECT_EQ(testing::read_file(folder.path / "00000.mkv"), "mine");
-  testing::write_file(folder.path / "a.mpls", std::vector<std::uint8_t>{'M', 'P', 'L', 'S'});
-  EXPECT_EQ(testing::run_zelvok({"--mkv", "a.mpls"}, folder.path).output,
-            "\n Input file: [a.mpls]\n\n --mkv applies only to a clip or a folder. Stopping.\n");
+  EXPECT_EQ(there.output, lines + " MKV already there, left as it is: [00000.mkv]\n" +
+                              summary("[0] (from playlists 0, from streams 0); already there [1]; "
+                                      "failed [0]",
+                                      "made [0]; already there [1]; failed [0]"));
+  testing::write_file(folder.path / "00000.mkv", std::vector<std::uint8_t>{'o', 'l', 'd'});
+  const testing::ProgramResult again =
+      testing::run_zelvok({"--mkv", "--overwrite", "00000.MTS"}, folder.path);
+  EXPECT_EQ(again.status, 0) << again.output;
+  EXPECT_GT(fs::file_size(folder.path / "00000.mkv"), 1000u);
+  EXPECT_EQ(testing::files_in(folder.path),
+            (std::vector<std::string>{"00000.MTS", "00000.mkv", "00000.srt"}));
 }
 
-// The real Canon head holds one frame and a cut AC-3 frame: ffmpeg cannot
-// copy it, and the failure leaves the subtitle files and no part of an MKV.
-TEST(MkvRefusalTest, TheRealCanonHeadFailsCleanly) {
+// Names that ffmpeg would read as protocols are files to it: a folder
+// "file:cam" is not the folder "cam".
+TEST(MkvRerunTest, NamesAreFilesNotProtocols) {
   ZELVOK_NEEDS_FFMPEG();
-  const fs::path sample = fs::path(ZELVOK_SAMPLES_DIR) / "exiftool_t_images_M2TS.mts";
-  ZELVOK_REQUIRE(fs::exists(sample), "the real Canon clip head beside the checkout");
-  const ScopedVariable english("ZELVOK_LANG", "en");
+  ZELVOK_POSIX_ONLY();
   testing::TempFolder folder;
-  fs::copy_file(sample, folder.path / "00000.MTS");
-  const testing::ProgramResult result = testing::run_zelvok({"--mkv", "00000.MTS"}, folder.path);
-  EXPECT_NE(result.output.find("          Recorded at [2008/12/31 23:16:24]\n"
-                               " ffmpeg could not make the MKV (00000.mkv).\n"),
-            std::string::npos)
-      << result.output;
-  EXPECT_EQ(result.status, 255);
-  EXPECT_EQ(result.errors, "");
-  EXPECT_EQ(testing::files_in(folder.path),
-            (std::vector<std::string>{"00000.MTS", "00000.srt", "playlist.srt"}));
+  fs::create_directories(folder.path / "file:cam");
+  make_clip(folder.path / "file:cam", "00000.MTS", kPlainClip);
+  const testing::ProgramResult result = testing::run_zelvok({"--mkv", "file:cam"}, folder.path);
+  EXPECT_EQ(result.status, 0) << result.output;
+  EXPECT_TRUE(fs::exists(folder.path / "file:cam/00000.mkv"));
+}
+
+// Interrupted while ffmpeg runs, the run stops ffmpeg, waits for it, removes
+// every temporary, and ends by the signal.
+TEST(MkvInterruptTest, TheRunStopsFfmpegAndLeavesNothing) {
+  ZELVOK_NEEDS_FFMPEG();
+  ZELVOK_POSIX_ONLY();
+  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    testing::TempFolder folder;
+    make_clip(folder.path, "00000.MTS", kPlainClip);
+    const fs::path started = folder.path / "started";
+    const std::string ffmpeg = stand_in(folder.path, "#!/bin/sh\necho $$ > " + started.string() +
+                                                         ".new; mv " + started.string() + ".new " +
+                                                         started.string() + "; exec sleep 60\n");
+    const ScopedVariable standing_in("ZELVOK_FFMPEG", ffmpeg.c_str());
+    const int zelvok = testing::start_zelvok({"--mkv", "00000.MTS"}, folder.path);
+    for (int wait = 0; wait < 1000 && !fs::exists(started); ++wait) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_TRUE(fs::exists(started));
+    const int child = std::stoi(testing::read_file(started));
+    kill(zelvok, signal_number);
+    EXPECT_EQ(testing::wait_for_program(zelvok), 1000 + signal_number);
+    const bool still_running = kill(child, 0) == 0;
+    EXPECT_FALSE(still_running) << signal_number;
+    if (still_running) {
+      kill(child, SIGKILL);
+    }
+    fs::remove(started);
+    fs::remove(ffmpeg);
+    EXPECT_EQ(testing::files_in(folder.path), (std::vector<std::string>{"00000.MTS", "00000.srt"}))
+        << signal_number;
+  }
 }
 
 // In a folder run each clip dated gets its MKV beside its subtitle file.
@@ -197,7 +338,7 @@ TEST(MkvFolderTest, EachClipGetsItsMkv) {
   ZELVOK_NEEDS_FFMPEG();
   testing::TempFolder folder;
   fs::create_directories(folder.path / "card");
-  make_clip(folder.path / "card", "00000.MTS", ClipTraits{"", true, 0.2, true});
+  make_clip(folder.path / "card", "00000.MTS", ClipTraits{"sound_early", true, 0.4, true});
   const testing::ProgramResult result = testing::run_zelvok({"--mkv", "card"}, folder.path);
   EXPECT_EQ(result.status, 0) << result.output;
   EXPECT_EQ(testing::files_in(folder.path / "card"),
@@ -210,7 +351,7 @@ TEST(MkvProgressTest, ATerminalSeesOneLineOfProgress) {
   ZELVOK_NEEDS_FFMPEG();
   ZELVOK_POSIX_ONLY();
   testing::TempFolder folder;
-  make_clip(folder.path, "00000.MTS", ClipTraits{"", true, 0, true});
+  make_clip(folder.path, "00000.MTS", kPlainClip);
   const std::string shown =
       testing::run_zelvok_on_terminal({"--mkv", "00000.MTS"}, folder.path, {"LANG=C"});
   EXPECT_NE(shown.find(" MKV 100%\r MKV     \r"), std::string::npos) << shown;

@@ -78,9 +78,34 @@ std::vector<char*> argv_of(std::vector<std::string>* words) {
   return argv;
 }
 
+// The locale a run starts in: the C locale, with `settings` ("NAME=value",
+// an empty value for a variable not set) on top. Called in the child.
+void set_locale(const std::vector<std::string>& settings) {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LC_CTYPE", "LANG", "LANGUAGE"}) {
+    unsetenv(name);
+  }
+  setenv("LC_ALL", "C", 1);
+  // Windows takes the language from the system, not from these variables:
+  // its build speaks as to a Japanese user unless a test asks otherwise.
+  if (testing_windows_build()) {
+    setenv("ZELVOK_LANG", "ja", 0);
+  }
+  for (const std::string& setting : settings) {
+    const std::size_t equals = setting.find('=');
+    const std::string name = setting.substr(0, equals);
+    const std::string value = setting.substr(equals + 1);
+    if (value.empty()) {
+      unsetenv(name.c_str());
+    } else {
+      setenv(name.c_str(), value.c_str(), 1);
+    }
+  }
+}
+
 pid_t start(const std::vector<std::string>& command, const std::filesystem::path& folder,
             int out_fd, int err_fd, std::initializer_list<int> close_in_child,
-            std::optional<ResourceLimit> limit = std::nullopt) {
+            std::optional<ResourceLimit> limit = std::nullopt,
+            const std::vector<std::string>& locale = {}) {
   std::vector<std::string> words = command;
   std::vector<char*> argv = argv_of(&words);
   const pid_t child = fork();
@@ -94,6 +119,7 @@ pid_t start(const std::vector<std::string>& command, const std::filesystem::path
     if (err_fd != STDERR_FILENO) {
       close(err_fd);
     }
+    set_locale(locale);
     if (chdir(folder.c_str()) != 0) {
       _exit(127);
     }
@@ -141,14 +167,15 @@ bool testing_windows_build() {
 }
 
 ProgramResult run_program(const std::vector<std::string>& command,
-                          const std::filesystem::path& folder, std::optional<ResourceLimit> limit) {
+                          const std::filesystem::path& folder, std::optional<ResourceLimit> limit,
+                          const std::vector<std::string>& locale) {
   int out_pipe[2];
   int err_pipe[2];
   if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0) {
     throw std::runtime_error("pipe failed");
   }
   const pid_t child =
-      start(command, folder, out_pipe[1], err_pipe[1], {out_pipe[0], err_pipe[0]}, limit);
+      start(command, folder, out_pipe[1], err_pipe[1], {out_pipe[0], err_pipe[0]}, limit, locale);
   ProgramResult result{-1, {}, {}};
   drain(out_pipe[0], err_pipe[0], &result);
   result.status = finish(child);
@@ -165,14 +192,21 @@ bool runner_failed(const ProgramResult& result) {
 
 ProgramResult run_zelvok(const std::vector<std::string>& arguments,
                          const std::filesystem::path& folder, std::optional<ResourceLimit> limit) {
+  return run_zelvok_in_locale(arguments, folder, {}, limit);
+}
+
+ProgramResult run_zelvok_in_locale(const std::vector<std::string>& arguments,
+                                   const std::filesystem::path& folder,
+                                   const std::vector<std::string>& locale,
+                                   std::optional<ResourceLimit> limit) {
   std::vector<std::string> command = zelvok_command();
   const bool windows = command.size() > 1;
   command.insert(command.end(), arguments.begin(), arguments.end());
-  ProgramResult result = run_program(command, folder, limit);
+  ProgramResult result = run_program(command, folder, limit, locale);
   if (windows && runner_failed(result)) {
     std::cerr << "the runner ended with " << result.status << " (" << result.errors
               << "); running the program again\n";
-    result = run_program(command, folder, limit);
+    result = run_program(command, folder, limit, locale);
   }
   if (windows) {
     undo_text_mode(&result.output);
@@ -192,6 +226,20 @@ int run_zelvok_unread(const std::vector<std::string>& arguments,
   return finish(start(command, folder, out_pipe[1], STDERR_FILENO, {}));
 }
 
+int start_zelvok(const std::vector<std::string>& arguments, const std::filesystem::path& folder) {
+  const int nothing = open("/dev/null", O_WRONLY | O_CLOEXEC);
+  if (nothing < 0) {
+    throw std::runtime_error("cannot open /dev/null");
+  }
+  std::vector<std::string> command = zelvok_command();
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  return start(command, folder, nothing, STDERR_FILENO, {});
+}
+
+int wait_for_program(int process) {
+  return finish(process);
+}
+
 std::string run_zelvok_on_terminal(const std::vector<std::string>& arguments,
                                    const std::filesystem::path& folder,
                                    const std::vector<std::string>& locale) {
@@ -208,13 +256,7 @@ std::string run_zelvok_on_terminal(const std::vector<std::string>& arguments,
     close(terminal);
     dup2(program_side, STDOUT_FILENO);
     close(program_side);
-    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-      unsetenv(name);
-    }
-    for (const std::string& setting : locale) {
-      const std::size_t equals = setting.find('=');
-      setenv(setting.substr(0, equals).c_str(), setting.substr(equals + 1).c_str(), 1);
-    }
+    set_locale(locale);
     if (chdir(folder.c_str()) != 0) {
       _exit(127);
     }

@@ -25,15 +25,32 @@ struct ResourceLimit {
 };
 
 // Runs `command` (a program found on PATH, then its arguments) in `folder`,
-// its output to pipes.
+// its output to pipes. Every program here runs in the C locale (LC_ALL=C,
+// and none of LC_MESSAGES, LC_CTYPE, LANG and LANGUAGE set) with `locale`'s
+// settings on top: "NAME=value" each, an empty value for a variable not set.
 ProgramResult run_program(const std::vector<std::string>& command,
                           const std::filesystem::path& folder,
-                          std::optional<ResourceLimit> limit = std::nullopt);
+                          std::optional<ResourceLimit> limit = std::nullopt,
+                          const std::vector<std::string>& locale = {});
 
 // Runs the zelvok binary with `arguments` in `folder`, output to pipes.
 ProgramResult run_zelvok(const std::vector<std::string>& arguments,
                          const std::filesystem::path& folder,
                          std::optional<ResourceLimit> limit = std::nullopt);
+
+// The same in the locale `locale` sets, as run_program takes it.
+ProgramResult run_zelvok_in_locale(const std::vector<std::string>& arguments,
+                                   const std::filesystem::path& folder,
+                                   const std::vector<std::string>& locale,
+                                   std::optional<ResourceLimit> limit = std::nullopt);
+
+// Starts the zelvok binary in `folder` with its output thrown away, and
+// returns at once: its process id.
+int start_zelvok(const std::vector<std::string>& arguments, const std::filesystem::path& folder);
+
+// Waits for a program start_zelvok started: its exit status, or 1000 + the
+// signal that ended it.
+int wait_for_program(int process);
 
 // Runs the zelvok binary with its standard output on a pipe that nobody
 // reads any more; returns the exit status.
@@ -41,9 +58,8 @@ int run_zelvok_unread(const std::vector<std::string>& arguments,
                       const std::filesystem::path& folder);
 
 // Runs the zelvok binary with its standard output on a terminal (a
-// pseudo-terminal), with the locale variables LC_ALL, LC_CTYPE and LANG set
-// as `locale` says (each "NAME=value") and all others of them unset; returns
-// what the terminal received.
+// pseudo-terminal), in the locale `locale` sets, as run_program takes it;
+// returns what the terminal received.
 std::string run_zelvok_on_terminal(const std::vector<std::string>& arguments,
                                    const std::filesystem::path& folder,
                                    const std::vector<std::string>& locale);

@@ -64,7 +64,16 @@ INSTANTIATE_TEST_SUITE_P(
         // Only ASCII letters fold: the Latin-1 and UTF-8 look-alikes are other letters.
         ScanCase{{"-\xC5\x9B", "x"}, ScanOutcome::kInvalidOption, "", "", 0, 0},
         ScanCase{{"-\xD3", "x"}, ScanOutcome::kInvalidOption, "", "", 0, 0},
-        ScanCase{{"-s", "", "x"}, ScanOutcome::kRun, "x", "playlist.srt", 0, 0}));
+        ScanCase{{"-s", "", "x"}, ScanOutcome::kRun, "x", "playlist.srt", 0, 0},
+        // "--" ends the options: names that look like options are names after it.
+        ScanCase{
+            {"--", "--format=%z.MTS"}, ScanOutcome::kRun, "--format=%z.MTS", "playlist.srt", 0, 0},
+        ScanCase{{"-s2", "--", "-h", "--"}, ScanOutcome::kRun, "--", "playlist.srt", 2, 0},
+        ScanCase{{"x", "--", "-o"}, ScanOutcome::kRun, "-o", "playlist.srt", 0, 0},
+        ScanCase{{"x", "--", ""}, ScanOutcome::kNoFileName, "", "", 0, 0},
+        ScanCase{{"--"}, ScanOutcome::kNoFileName, "", "", 0, 0},
+        ScanCase{{"---", "x"}, ScanOutcome::kInvalidOption, "", "", 0, 0},
+        ScanCase{{"--x", "x"}, ScanOutcome::kInvalidOption, "", "", 0, 0}));
 
 TEST(ScanTest, LongArgumentsAreKeptWhole) {
   const std::string name(5000, 'n');

@@ -142,19 +142,6 @@ constexpr EncodingCase kMessages[] = {
      "\xDC\x82\xB9\x82\xF1\x81\x49!\x81\x40\x8F\x88\x97\x9D\x82\xF0\x8F"
      "\x49\x97\xB9\x82\xB5\x82\xDC\x82\xB7\x81\x42\n",
      " The stream holds no recording date. Stopping.\n"},
-    {messages::kFolderPicks,
-     " \x83t\x83H\x83\x8B\x83_\x82\xF0\x8Ew\x92\xE8\x82\xB5\x82"
-     "\xBD\x8E\x9E\x82\xCD\x81\x41-s -e -o \x83I\x83v\x83V\x83\x87"
-     "\x83\x93\x82\xCD\x8Eg\x82\xA6\x82\xDC\x82\xB9\x82\xF1\x81"
-     "I!\x81@\x8F\x88\x97\x9D\x82\xF0\x8FI\x97\xB9\x82\xB5\x82\xDC"
-     "\x82\xB7\x81\x42\n",
-     " -s, -e and -o do not apply to a folder. Stopping.\n"},
-    {messages::kOutputDirNotFolder,
-     " --output-dir \x82\xCD\x83t\x83H\x83\x8B\x83_\x82\xF0\x8E"
-     "w\x92\xE8\x82\xB5\x82\xBD\x8E\x9E\x82\xBE\x82\xAF\x8Eg\x82"
-     "\xA6\x82\xDC\x82\xB7\x81I!\x81@\x8F\x88\x97\x9D\x82\xF0\x8F"
-     "I\x97\xB9\x82\xB5\x82\xDC\x82\xB7\x81\x42\n",
-     " --output-dir applies only to a folder. Stopping.\n"},
     {messages::kFolderUnreadable,
      " \x83t\x83H\x83\x8B\x83_(%s)\x82\xF0\x93\xC7\x82\xDE\x82\xB1"
      "\x82\xC6\x82\xAA\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81"
@@ -200,6 +187,68 @@ constexpr EncodingCase kMessages[] = {
      "{\x81\x41\x8E\xB8\x94s [%d] \x96{\n",
      "\n Clips: [%d]; written [%d] (from playlists %d, from streams %d); already there [%d]; "
      "failed [%d]\n"},
+    {messages::kPicksNeedPlaylist,
+     " -s -e -o \x83I\x83v\x83V\x83\x87\x83\x93\x82\xCD\x83v\x83"
+     "\x8C\x83\x43\x83\x8A\x83X\x83g\x82\xF0\x8Ew\x92\xE8\x82\xB5"
+     "\x82\xBD\x8E\x9E\x82\xBE\x82\xAF\x8Eg\x82\xA6\x82\xDC\x82"
+     "\xB7\x81I!\x81@\x8F\x88\x97\x9D\x82\xF0\x8FI\x97\xB9\x82\xB5"
+     "\x82\xDC\x82\xB7\x81\x42\n",
+     " -s, -e and -o apply only to a playlist. Stopping.\n"},
+    {messages::kOutputDirNeedsClips,
+     " --output-dir \x82\xCD\x83N\x83\x8A\x83\x62\x83v\x82\xA9\x83"
+     "t\x83H\x83\x8B\x83_\x82\xF0\x8Ew\x92\xE8\x82\xB5\x82\xBD\x8E"
+     "\x9E\x82\xBE\x82\xAF\x8Eg\x82\xA6\x82\xDC\x82\xB7\x81I!\x81@"
+     "\x8F\x88\x97\x9D\x82\xF0\x8FI\x97\xB9\x82\xB5\x82\xDC\x82"
+     "\xB7\x81\x42\n",
+     " --output-dir applies only to clips and folders. Stopping.\n"},
+    {messages::kMixedNames,
+     " \x95\xA1\x90\x94\x82\xCC\x96\xBC\x91O\x82\xF0\x8Ew\x92\xE8"
+     "\x82\xB7\x82\xE9\x8E\x9E\x82\xCD\x81\x41\x82\xB7\x82\xD7\x82"
+     "\xC4\x83N\x83\x8A\x83\x62\x83v\x82\xA9\x83t\x83H\x83\x8B\x83"
+     "_\x82\xC9\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2"
+     "\x81I!\x81@\x8F\x88\x97\x9D\x82\xF0\x8FI\x97\xB9\x82\xB5\x82"
+     "\xDC\x82\xB7\x81\x42\n",
+     " When several names are given, each must be a clip or a folder. Stopping.\n"},
+    {messages::kClipOutOfMemory,
+     " \x83\x81\x83\x82\x83\x8A\x82\xAA\x91\xAB\x82\xE8\x82\xC8"
+     "\x82\xA2\x82\xBD\x82\xDF\x81\x41\x83N\x83\x8A\x83\x62\x83v"
+     "\x82\xF0\x93\xC7\x82\xDE\x82\xB1\x82\xC6\x82\xAA\x82\xC5\x82"
+     "\xAB\x82\xDC\x82\xB9\x82\xF1\x81\x42\n",
+     " Out of memory: the clip cannot be read.\n"},
+    {messages::kPlaceTaken,
+     " \x95\xCA\x82\xCC\x83N\x83\x8A\x83\x62\x83v\x82\xCC\x8E\x9A"
+     "\x96\x8B\x82\xC6\x93\xAF\x82\xB6\x8F\xEA\x8F\x8A\x82\xC9\x82"
+     "\xC8\x82\xE9\x82\xBD\x82\xDF\x81\x41\x8Fo\x97\xCD\x82\xB5"
+     "\x82\xDC\x82\xB9\x82\xF1\x81\x42\n",
+     " Another clip's subtitle file has this place: not written.\n"},
+    {messages::kNothingToShow,
+     " \x8E\x9A\x96\x8B\x82\xC9\x82\xB7\x82\xE9\x93\xE0\x97\x65"
+     "\x82\xAA\x82\xC8\x82\xA2\x82\xBD\x82\xDF\x81\x41\x8Fo\x97"
+     "\xCD\x82\xB5\x82\xDC\x82\xB9\x82\xF1\x81\x42\n",
+     " Nothing to show for this clip: no subtitle file written.\n"},
+    {messages::kFailedClip,
+     " \x8E\xB8\x94s\x82\xB5\x82\xBD\x83N\x83\x8A\x83\x62\x83v: [%"
+     "s]\n",
+     " Failed clip: [%s]\n"},
+    {messages::kMkvMade,
+     " MKV\x83t\x83@\x83\x43\x83\x8B\x82\xF0\x8D\xEC\x90\xAC\x82"
+     "\xB5\x82\xDC\x82\xB5\x82\xBD: [%s]\n",
+     " MKV made: [%s]\n"},
+    {messages::kMkvThere,
+     " MKV\x83t\x83@\x83\x43\x83\x8B\x82\xAA\x8A\xF9\x82\xC9\x82"
+     "\xA0\x82\xE9\x82\xBD\x82\xDF\x81\x41\x8D\xEC\x90\xAC\x82\xB5"
+     "\x82\xDC\x82\xB9\x82\xF1: [%s]\n",
+     " MKV already there, left as it is: [%s]\n"},
+    {messages::kMkvPlaceTaken,
+     " \x95\xCA\x82\xCC\x83N\x83\x8A\x83\x62\x83v\x82\xCCMKV\x82"
+     "\xC6\x93\xAF\x82\xB6\x8F\xEA\x8F\x8A\x82\xC9\x82\xC8\x82\xE9"
+     "\x82\xBD\x82\xDF\x81\x41\x8D\xEC\x90\xAC\x82\xB5\x82\xDC\x82"
+     "\xB9\x82\xF1: [%s]\n",
+     " Another clip's MKV has this place: not made: [%s]\n"},
+    {messages::kMkvSummary,
+     " MKV\x81\x46\x8D\xEC\x90\xAC [%d] \x96{\x81\x41\x8A\xF9\x91"
+     "\xB6 [%d] \x96{\x81\x41\x8E\xB8\x94s [%d] \x96{\n",
+     " MKV: made [%d]; already there [%d]; failed [%d]\n"},
 };
 
 TEST(ShiftJisTest, EveryMessageGoesOutAsCodePage932) {
@@ -246,27 +295,50 @@ TEST(ConsoleTest, ValuesPassThroughUnchanged) {
             " PlayItem数は [13] です。\n");
 }
 
-// The first of LC_ALL, LC_CTYPE and LANG that is set and not empty decides.
-TEST(TerminalTest, TheLocaleVariablesNameUtf8) {
-  struct Locale {
-    const char* lc_all;
-    const char* lc_ctype;
-    const char* lang;
-    bool utf8;
+// The locale variables choose the language and the Japanese text's bytes:
+// the first of LC_ALL, LC_MESSAGES and LANG that is set and not empty, with
+// ZELVOK_LANG choosing the language alone.
+TEST(LocaleTest, TheFirstLocaleVariableSetChoosesLanguageAndCharset) {
+  constexpr auto ja = Language::kJapanese;
+  constexpr auto en = Language::kEnglish;
+  constexpr auto sjis = ConsoleEncoding::kShiftJis;
+  constexpr auto utf8 = ConsoleEncoding::kUtf8;
+  struct Case {
+    LocaleVariables variables;  // ZELVOK_LANG, LC_ALL, LC_MESSAGES, LANG
+    Language language;
+    ConsoleEncoding encoding;
   };
-  const Locale locales[] = {{nullptr, nullptr, "en_US.UTF-8", true},
-                            {nullptr, nullptr, "xx_YY.utf8", true},
-                            {nullptr, nullptr, "C.Utf-8", true},
-                            {"C", nullptr, "ja_JP.UTF-8", false},
-                            {"", "ja_JP.UTF-8", "C", true},
-                            {nullptr, "POSIX", "en_US.UTF-8", false},
-                            {nullptr, nullptr, "ja_JP.eucJP", false},
-                            {nullptr, nullptr, "ja_JP.SJIS", false},
-                            {"", "", "", false},
-                            {nullptr, nullptr, nullptr, false}};
-  for (const Locale& locale : locales) {
-    EXPECT_EQ(locale_names_utf8(locale.lc_all, locale.lc_ctype, locale.lang), locale.utf8)
-        << (locale.lang == nullptr ? "-" : locale.lang);
+  const Case cases[] = {
+      {{nullptr, nullptr, nullptr, nullptr}, ja, sjis},
+      {{nullptr, "C", nullptr, "ja_JP.UTF-8"}, ja, sjis},
+      {{nullptr, "POSIX", nullptr, nullptr}, ja, sjis},
+      {{nullptr, "C.UTF-8", nullptr, nullptr}, ja, utf8},
+      {{nullptr, "C.utf8@x", nullptr, nullptr}, ja, utf8},
+      {{nullptr, nullptr, nullptr, "ja_JP.UTF-8"}, ja, utf8},
+      {{nullptr, nullptr, nullptr, "ja_JP.eucJP"}, ja, sjis},
+      {{nullptr, nullptr, nullptr, "ja"}, ja, sjis},
+      {{nullptr, nullptr, nullptr, "ja-JP.Utf8"}, ja, utf8},
+      {{nullptr, nullptr, nullptr, "ja@x.UTF-8"}, ja, utf8},
+      {{nullptr, nullptr, nullptr, "jaz_JP.UTF-8"}, en, utf8},
+      {{nullptr, nullptr, nullptr, "JA_JP.UTF-8"}, en, utf8},
+      {{nullptr, nullptr, nullptr, "Cx"}, en, sjis},
+      {{nullptr, nullptr, nullptr, "de_DE.UTF-8"}, en, utf8},
+      {{nullptr, "", "en_US.UTF-8", "ja_JP.UTF-8"}, en, utf8},
+      {{nullptr, nullptr, "", "ja_JP.SJIS"}, ja, sjis},
+      {{nullptr, nullptr, nullptr, "ja_JP.UTF-8@cjk"}, ja, utf8},
+      {{nullptr, nullptr, nullptr, "ja_JP.UTF-8x"}, ja, sjis},
+      {{nullptr, nullptr, nullptr, "ja_JP@UTF-8"}, ja, sjis},
+      {{"en", nullptr, nullptr, "ja_JP.UTF-8"}, en, utf8},
+      {{"ja", nullptr, nullptr, "de_DE.UTF-8"}, ja, utf8},
+      {{"ja", nullptr, nullptr, nullptr}, ja, sjis},
+      {{"", nullptr, nullptr, "de_DE"}, en, sjis},
+      {{"fr", "C", nullptr, nullptr}, ja, sjis},
+  };
+  for (const Case& c : cases) {
+    const Console console = console_for_locale(c.variables);
+    const char* lang = c.variables.lang;
+    EXPECT_EQ(console.language, c.language) << (lang == nullptr ? "-" : lang);
+    EXPECT_EQ(console.encoding, c.encoding) << (lang == nullptr ? "-" : lang);
   }
 }
 

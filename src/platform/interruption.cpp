@@ -1,0 +1,104 @@
+#include "platform/interruption.h"
+
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace zelvok {
+
+#ifdef _WIN32
+
+// Windows ends a program on Ctrl+C without running anything of it that the
+// C library would call: its temporaries are hidden names that a later run
+// passes over, and its child ends with the console.
+bool note_temporary(const std::string& /*name*/) {
+  return true;
+}
+
+void forget_temporary(const std::string& /*name*/) {}
+
+void note_child(long long /*process*/) {}
+
+#else
+
+namespace {
+
+// Fixed buffers, as nothing else may be touched in a signal handler: a
+// subtitle file, an MKV's cues and the MKV itself may be in the making at
+// once.
+constexpr std::size_t kSlots = 4;
+constexpr std::size_t kLongestName = 4096;
+
+struct Slot {
+  char name[kLongestName];
+  volatile std::sig_atomic_t used;
+};
+
+std::array<Slot, kSlots> temporaries{};
+volatile pid_t child = -1;
+
+extern "C" void undo_and_stop(int signal_number) {
+  if (child > 0) {
+    (void)kill(child, SIGKILL);
+    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
+  }
+  for (const Slot& slot : temporaries) {
+    if (slot.used != 0) {
+      (void)unlink(slot.name);
+    }
+  }
+  (void)std::signal(signal_number, SIG_DFL);
+  (void)std::raise(signal_number);
+}
+
+void handle_signals() {
+  static const bool handled = [] {
+    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+      (void)std::signal(signal_number, undo_and_stop);
+    }
+    return true;
+  }();
+  (void)handled;
+}
+
+}  // namespace
+
+bool note_temporary(const std::string& name) {
+  handle_signals();
+  if (name.size() >= kLongestName) {
+    return false;
+  }
+  for (Slot& slot : temporaries) {
+    if (slot.used == 0) {
+      std::memcpy(slot.name, name.c_str(), name.size() + 1);
+      slot.used = 1;
+      return true;
+    }
+  }
+  return false;
+}
+
+void forget_temporary(const std::string& name) {
+  for (Slot& slot : temporaries) {
+    if (slot.used != 0 && name == slot.name) {
+      slot.used = 0;
+      return;
+    }
+  }
+}
+
+void note_child(long long process) {
+  handle_signals();
+  child = static_cast<pid_t>(process);
+}
+
+#endif
+
+}  // namespace zelvok

@@ -1,0 +1,96 @@
+#include "platform/whole_file.h"
+
+#include <cerrno>
+#include <random>
+
+#include "platform/folders.h"
+#include "platform/interruption.h"
+
+namespace zelvok {
+namespace {
+
+// The longest name most file systems hold, in bytes.
+constexpr std::size_t kLongestName = 255;
+constexpr std::size_t kRandomLetters = 8;
+constexpr int kAttempts = 32;
+
+// Letters that no file system folds or refuses.
+std::string random_letters() {
+  static std::mt19937_64 generator{std::random_device{}()};
+  constexpr std::string_view kLetters = "0123456789abcdefghijklmnopqrstuvwxyz";
+  std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
+  std::string letters(kRandomLetters, ' ');
+  for (char& letter : letters) {
+    letter = kLetters[pick(generator)];
+  }
+  return letters;
+}
+
+// ".NAME.random.part" beside the target, which tells whose it is; a name too
+// long for that gets ".random.part". Names beginning with "." are passed over
+// by the folder walk and by players.
+std::string temporary_name(const std::string& target) {
+  const std::string name = base_name(target);
+  std::string ending = ".";
+  ending.append(random_letters()).append(".part");
+  std::string hidden;
+  if (name.size() + 1 + ending.size() <= kLongestName) {
+    hidden.append(".").append(name);
+  }
+  hidden.append(ending);
+  return joined(folder_part(target), hidden);
+}
+
+}  // namespace
+
+OpenedFile create_temporary_beside(const std::string& target, std::string* temporary) {
+  OpenedFile file{-1, {0, 0}, false, 0};
+  for (int attempt = 0; attempt < kAttempts && file.descriptor < 0; ++attempt) {
+    *temporary = temporary_name(target);
+    if (!note_temporary(*temporary)) {
+      break;
+    }
+    file = create_new_file(*temporary);
+    if (file.descriptor < 0) {
+      const bool taken = errno == EEXIST;
+      forget_temporary(*temporary);
+      if (!taken) {
+        break;  // only a name already taken is worth another
+      }
+    }
+  }
+  return file;
+}
+
+void remove_temporary(const std::string& temporary) {
+  // A program started on it (ffmpeg) may have left an empty folder there.
+  if (!remove_file(temporary)) {
+    (void)remove_empty_folder(temporary);
+  }
+  forget_temporary(temporary);
+}
+
+bool put_temporary_in_place(const std::string& temporary, const std::string& target, bool replace) {
+  if (!move_into_place(temporary, target, replace)) {
+    remove_temporary(temporary);
+    return false;
+  }
+  forget_temporary(temporary);
+  return true;
+}
+
+bool write_whole_file(const std::string& target, std::string_view bytes, bool replace) {
+  std::string temporary;
+  const OpenedFile file = create_temporary_beside(target, &temporary);
+  if (file.descriptor < 0) {
+    return false;
+  }
+  const bool written = write_fully(file.descriptor, bytes.data(), bytes.size());
+  if (!close_file(file.descriptor) || !written) {
+    remove_temporary(temporary);
+    return false;
+  }
+  return put_temporary_in_place(temporary, target, replace);
+}
+
+}  // namespace zelvok

@@ -1,0 +1,30 @@
+// Every file the program makes is written whole or not at all: under a new,
+// hidden temporary name beside its place, then moved into place in one step.
+// An interrupted run removes the temporary; a later run passes it over.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/files.h"
+
+namespace zelvok {
+
+// Creates a new file beside `target` to write it under first: a hidden name
+// with a random part, noted for an interruption before it is created, made
+// new (never an entry already there, never through a link). `temporary`
+// gets its name; the descriptor is -1 when no such file could be made.
+OpenedFile create_temporary_beside(const std::string& target, std::string* temporary);
+
+// Removes a temporary that is not to be moved into place.
+void remove_temporary(const std::string& temporary);
+
+// Moves a temporary into place as `target` (move_into_place's rules) and
+// forgets it; removes it when that fails.
+bool put_temporary_in_place(const std::string& temporary, const std::string& target, bool replace);
+
+// Writes `bytes` as the file `target`, whole or not at all. An entry at
+// `target` is replaced only when `replace` is set, and only a regular file.
+bool write_whole_file(const std::string& target, std::string_view bytes, bool replace);
+
+}  // namespace zelvok
