@@ -74,12 +74,12 @@ int run_clips(const std::vector<InputKind>& kinds, const std::vector<std::string
     print(console, messages::kPicksNeedPlaylist);
     return kExitFailure;
   }
-  std::vector<FolderRunName> run_names;
+  std::vector<FolderRunName> folder_names;
   for (std::size_t at = 0; at < names.size(); ++at) {
-    run_names.push_back({names[at], kinds[at] == InputKind::kFolder});
+    folder_names.push_back({names[at], kinds[at] == InputKind::kFolder});
   }
-  return run_folders(run_names, options.output, options.folder, console) ? kExitSuccess
-                                                                         : kExitFailure;
+  return run_folders(folder_names, options.output, options.folder, console) ? kExitSuccess
+                                                                            : kExitFailure;
 }
 
 // A playlist, the last name given: its whole-playlist file and one file per

@@ -269,8 +269,12 @@ bool run_clip(FolderRun* run, const FoundClip& clip) {
   if (refusal != nullptr) {
     print(run->console, *refusal);
   }
-  if (refusal != nullptr || !run_subtitle(run, clip, subtitle, subtitle_place, dated) ||
-      (run->options.mkv && !run_mkv(run, clip, mkv, mkv_place, dated))) {
+  if (refusal != nullptr || !run_subtitle(run, clip, subtitle, subtitle_place, dated)) {
+    // A clip that failed before its MKV was reached has no MKV either.
+    run->counts.mkv_failed += run->options.mkv ? 1 : 0;
+    return false;
+  }
+  if (run->options.mkv && !run_mkv(run, clip, mkv, mkv_place, dated)) {
     return false;
   }
   ++run->counts.written;
@@ -310,13 +314,7 @@ void run_found(FolderRun* run, const FoundClip& clip) {
   if (clip.unreadable) {
     print(run->console, messages::kFolderUnreadable, clip.path);
   } else {
-    const Counts& counts = run->counts;
-    const std::uint64_t mkv_before = counts.mkv_made + counts.mkv_there + counts.mkv_failed;
     done = run_clip(run, clip);
-    // A clip that failed before its MKV was reached has no MKV either.
-    if (run->options.mkv && counts.mkv_made + counts.mkv_there + counts.mkv_failed == mkv_before) {
-      ++run->counts.mkv_failed;
-    }
   }
   if (!done) {
     ++run->counts.failed;

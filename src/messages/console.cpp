@@ -1,6 +1,7 @@
 #include "messages/console.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdlib>
 #include <string>
@@ -62,13 +63,10 @@ std::string_view charset_of(std::string_view locale) {
 }  // namespace
 
 Console console_for_locale(const LocaleVariables& variables) {
-  const char* locale = nullptr;
-  for (const char* value : {variables.lc_all, variables.lc_messages, variables.lang}) {
-    if (is_set(value)) {
-      locale = value;
-      break;
-    }
-  }
+  const std::array<const char*, 3> in_order = {variables.lc_all, variables.lc_messages,
+                                               variables.lang};
+  const char* const* first_set = std::find_if(in_order.begin(), in_order.end(), is_set);
+  const char* locale = first_set != in_order.end() ? *first_set : nullptr;
   Console console{stdout, ConsoleEncoding::kShiftJis, Language::kJapanese};
   if (is_set(variables.zelvok_lang)) {
     console.language = language_named(variables.zelvok_lang);

@@ -1,5 +1,6 @@
 #include "platform/interruption.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <csignal>
@@ -75,22 +76,22 @@ bool note_temporary(const std::string& name) {
   if (name.size() >= kLongestName) {
     return false;
   }
-  for (Slot& slot : temporaries) {
-    if (slot.used == 0) {
-      std::memcpy(slot.name, name.c_str(), name.size() + 1);
-      slot.used = 1;
-      return true;
-    }
+  Slot* const free = std::find_if(temporaries.begin(), temporaries.end(),
+                                  [](const Slot& slot) { return slot.used == 0; });
+  if (free == temporaries.end()) {
+    return false;
   }
-  return false;
+  std::memcpy(free->name, name.c_str(), name.size() + 1);
+  free->used = 1;
+  return true;
 }
 
 void forget_temporary(const std::string& name) {
-  for (Slot& slot : temporaries) {
-    if (slot.used != 0 && name == slot.name) {
-      slot.used = 0;
-      return;
-    }
+  Slot* const noted = std::find_if(temporaries.begin(), temporaries.end(), [&](const Slot& slot) {
+    return slot.used != 0 && name == slot.name;
+  });
+  if (noted != temporaries.end()) {
+    noted->used = 0;
   }
 }
 

@@ -22,8 +22,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-// The environment the child inherits.
-extern char** environ;
+// The environment the child inherits: POSIX has no header declare it, though
+// glibc's does with _GNU_SOURCE.
+extern char** environ;  // NOLINT(readability-redundant-declaration)
 #endif
 
 namespace zelvok {

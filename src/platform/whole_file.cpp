@@ -1,5 +1,6 @@
 #include "platform/whole_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <random>
 
@@ -20,9 +21,7 @@ std::string random_letters() {
   constexpr std::string_view kLetters = "0123456789abcdefghijklmnopqrstuvwxyz";
   std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
   std::string letters(kRandomLetters, ' ');
-  for (char& letter : letters) {
-    letter = kLetters[pick(generator)];
-  }
+  std::generate(letters.begin(), letters.end(), [&] { return kLetters[pick(generator)]; });
   return letters;
 }
 

@@ -204,7 +204,6 @@ struct StandInCase {
 TEST(MkvStandInTest, NothingHalfMadeIsLeft) {
   ZELVOK_NEEDS_FFMPEG();
   ZELVOK_POSIX_ONLY();
-  const std::string long_line(1 << 20, 'x');
   const std::string failed = " ffmpeg could not make the MKV (00000.mkv).\n";
   const StandInCase cases[] = {
       {"exits 1", "#!/bin/sh\nexit 1\n", failed, true},

@@ -86,9 +86,11 @@ void set_locale(const std::vector<std::string>& settings) {
   }
   setenv("LC_ALL", "C", 1);
   // Windows takes the language from the system, not from these variables:
-  // its build speaks as to a Japanese user unless a test asks otherwise.
+  // its build speaks as to a Japanese user unless a test asks otherwise. Wine
+  // maps names to the host's by the locale's charset, which must hold them.
   if (testing_windows_build()) {
     setenv("ZELVOK_LANG", "ja", 0);
+    setenv("LC_ALL", "C.UTF-8", 1);
   }
   for (const std::string& setting : settings) {
     const std::size_t equals = setting.find('=');
