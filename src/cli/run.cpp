@@ -55,6 +55,28 @@ bool succeeds_without_work(ScanOutcome outcome) {
   return outcome == ScanOutcome::kLongHelp || outcome == ScanOutcome::kVersion;
 }
 
+// What the user is told of a playlist that cannot be read.
+const Message& playlist_refusal(PlaylistFault fault) {
+  switch (fault) {
+    case PlaylistFault::kOpenFailed:
+    case PlaylistFault::kNone:
+      break;
+    case PlaylistFault::kAllocationFailed:
+      return messages::kAllocationFailed;
+    case PlaylistFault::kNotPlaylist:
+      return messages::kNotPlaylist;
+    case PlaylistFault::kBadExtensionData:
+      return messages::kBadExtensionData;
+    case PlaylistFault::kBadPlexBlock:
+      return messages::kBadPlexBlock;
+    case PlaylistFault::kBadSceneTableSize:
+      return messages::kBadSceneTableSize;
+    case PlaylistFault::kSceneCountMismatch:
+      return messages::kSceneCountMismatch;
+  }
+  return messages::kOpenFailed;
+}
+
 bool is_clip_or_folder(InputKind kind) {
   return kind == InputKind::kFolder || kind == InputKind::kClip;
 }
@@ -99,12 +121,17 @@ int run_playlist(const std::string& name, const Input& input, const RunOptions& 
     print(console, messages::kMkvNeedsClip);
     return kExitFailure;
   }
-  Playlist playlist;
-  if (!read_playlist(input.file, console, &playlist)) {
+  const Validation read = read_playlist(input.file);
+  if (read.count_known) {
+    print(console, messages::kPlayItemCount, std::to_string(read.play_item_count));
+  }
+  if (read.fault != PlaylistFault::kNone) {
+    print(console, playlist_refusal(read.fault));
     return kExitFailure;
   }
-  return produce_subtitles(options.output, playlist, input.file.identity, console) ? kExitSuccess
-                                                                                   : kExitFailure;
+  return produce_subtitles(options.output, read.playlist, input.file.identity, console)
+             ? kExitSuccess
+             : kExitFailure;
 }
 
 // What each name is, decided by one look at it: a run of clips and folders

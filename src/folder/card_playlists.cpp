@@ -47,23 +47,37 @@ std::vector<std::string> entries_named(const std::string& folder, EntryKind kind
 void add_playlists(const std::string& folder, std::vector<Playlist>* playlists) {
   for (const std::string& list : entries_named(folder, EntryKind::kFolder, "PLAYLIST")) {
     for (const std::string& file : entries_named(list, EntryKind::kRegular, "")) {
-      Playlist playlist;
-      if (read_valid_playlist(file, &playlist)) {
-        playlists->push_back(std::move(playlist));
+      Validation read = read_playlist_file(file);
+      if (read.fault == PlaylistFault::kNone) {
+        playlists->push_back(std::move(read.playlist));
       }
     }
   }
 }
 
-// The playlists of the card whose STREAM folder is `stream`, a resolved path.
-std::vector<Playlist> card_playlists(const std::string& stream) {
-  const std::string card = folder_part(stream);
-  std::vector<Playlist> playlists;
-  add_playlists(card, &playlists);
-  for (const std::string& backup : entries_named(card, EntryKind::kFolder, "BACKUP")) {
-    add_playlists(backup, &playlists);
+std::string lower_case(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  });
+  return text;
+}
+
+// The card whose STREAM folder is `stream`, a resolved path: its playlists,
+// then those of its backups, and the first PlayItem of each clip in them.
+Card read_card(const std::string& stream) {
+  const std::string folder = folder_part(stream);
+  Card card;
+  add_playlists(folder, &card.playlists);
+  for (const std::string& backup : entries_named(folder, EntryKind::kFolder, "BACKUP")) {
+    add_playlists(backup, &card.playlists);
   }
-  return playlists;
+  for (std::size_t list = 0; list < card.playlists.size(); ++list) {
+    const std::vector<PlayItem>& items = card.playlists[list].play_items;
+    for (std::size_t item = 0; item < items.size(); ++item) {
+      card.items.emplace(lower_case(items[item].clip_name), CardItem{list, item});
+    }
+  }
+  return card;
 }
 
 }  // namespace
@@ -78,21 +92,18 @@ bool date_from_card(const std::string& folder, const std::string& name, CardPlay
   if (stream.empty() || !same_ignoring_case(base_name(stream), "STREAM")) {
     return false;
   }
-  auto card = cards->playlists.find(stream);
-  if (card == cards->playlists.end()) {
-    card = cards->playlists.emplace(stream, card_playlists(stream)).first;
+  auto card = cards->cards.find(stream);
+  if (card == cards->cards.end()) {
+    card = cards->cards.emplace(stream, read_card(stream)).first;
   }
-  const std::string wanted = clip_name_of(name);
-  for (const Playlist& playlist : card->second) {
-    for (const PlayItem& item : playlist.play_items) {
-      if (same_ignoring_case(item.clip_name, wanted)) {
-        clip->play_items = {item};
-        clip->scenes = playlist.scenes;
-        return true;
-      }
-    }
+  const auto found_item = card->second.items.find(lower_case(clip_name_of(name)));
+  if (found_item == card->second.items.end()) {
+    return false;
   }
-  return false;
+  const Playlist& playlist = card->second.playlists[found_item->second.playlist];
+  clip->play_items = {playlist.play_items[found_item->second.item]};
+  clip->scenes = playlist.scenes;
+  return true;
 }
 
 }  // namespace zelvok

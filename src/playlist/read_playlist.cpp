@@ -1,66 +1,31 @@
 #include "playlist/read_playlist.h"
 
-#include "messages/messages.h"
 #include "playlist/load.h"
-#include "playlist/validate.h"
 
 namespace zelvok {
 namespace {
 
-const Message* message_for(PlaylistFault fault) {
-  switch (fault) {
-    case PlaylistFault::kOpenFailed:
-      return &messages::kOpenFailed;
-    case PlaylistFault::kAllocationFailed:
-      return &messages::kAllocationFailed;
-    case PlaylistFault::kNotPlaylist:
-      return &messages::kNotPlaylist;
-    case PlaylistFault::kBadExtensionData:
-      return &messages::kBadExtensionData;
-    case PlaylistFault::kBadPlexBlock:
-      return &messages::kBadPlexBlock;
-    case PlaylistFault::kBadSceneTableSize:
-      return &messages::kBadSceneTableSize;
-    case PlaylistFault::kSceneCountMismatch:
-      return &messages::kSceneCountMismatch;
-    case PlaylistFault::kNone:
-      break;
+Validation validated(PlaylistFault load_fault, const PlaylistImage& image) {
+  if (load_fault != PlaylistFault::kNone) {
+    Validation refused;
+    refused.fault = load_fault;
+    return refused;
   }
-  return nullptr;
+  return validate_playlist(ByteSpan(image.bytes.get(), image.size));
 }
 
 }  // namespace
 
-bool read_valid_playlist(const std::string& name, Playlist* playlist) {
+Validation read_playlist(const OpenedFile& file) {
   PlaylistImage image;
-  if (load_playlist(name, &image) != PlaylistFault::kNone) {
-    return false;
-  }
-  Validation validation = validate_playlist(ByteSpan(image.bytes.get(), image.size));
-  if (validation.fault != PlaylistFault::kNone) {
-    return false;
-  }
-  *playlist = std::move(validation.playlist);
-  return true;
+  const PlaylistFault fault = load_playlist_file(file, &image);
+  return validated(fault, image);
 }
 
-bool read_playlist(const OpenedFile& file, const Console& console, Playlist* playlist) {
+Validation read_playlist_file(const std::string& name) {
   PlaylistImage image;
-  const PlaylistFault load_fault = load_playlist_file(file, &image);
-  if (load_fault != PlaylistFault::kNone) {
-    print(console, *message_for(load_fault));
-    return false;
-  }
-  Validation validation = validate_playlist(ByteSpan(image.bytes.get(), image.size));
-  if (validation.count_known) {
-    print(console, messages::kPlayItemCount, std::to_string(validation.play_item_count));
-  }
-  if (validation.fault != PlaylistFault::kNone) {
-    print(console, *message_for(validation.fault));
-    return false;
-  }
-  *playlist = std::move(validation.playlist);
-  return true;
+  const PlaylistFault fault = load_playlist(name, &image);
+  return validated(fault, image);
 }
 
 }  // namespace zelvok

@@ -1,21 +1,21 @@
-// The playlist stage of a run: load, validate, and tell the user.
+// The playlist reader: load and validate, into the neutral recording. It
+// prints nothing: the run says what it found.
 #pragma once
 
 #include <string>
 
-#include "messages/console.h"
 #include "model/playlist.h"
 #include "platform/files.h"
+#include "playlist/validate.h"
 
 namespace zelvok {
 
-// Loads and validates the playlist open in `file` (from its start), printing
-// the PlayItem count and, on failure, the one message that says what is
-// wrong. True when `playlist` is ready for the output stage.
-bool read_playlist(const OpenedFile& file, const Console& console, Playlist* playlist);
+// Loads and validates the playlist open in `file` (from its start). The
+// result's playlist is ready for the output stage when its fault is kNone;
+// its PlayItem count is known once the PlayList was found.
+Validation read_playlist(const OpenedFile& file);
 
-// Loads and validates the named playlist, quietly: true when it passes every
-// check, as a folder run takes a card's playlists.
-bool read_valid_playlist(const std::string& name, Playlist* playlist);
+// The same for the named playlist, as a folder run takes a card's playlists.
+Validation read_playlist_file(const std::string& name);
 
 }  // namespace zelvok

@@ -242,6 +242,101 @@ TEST(FolderRunTest, AnArchiveOfCardsIntoAnOutputFolder) {
             testing::cue(1, "00:00:00,000", "00:00:01,000", "2019/01/02 00:00:00"));
 }
 
+// Each place a clip is found gets its own subtitle file, decided by that
+// place alone. `make` lays out the tree; the run's summary and the subtitle
+// files it leaves are typed from what a user is promised.
+struct PlaceCase {
+  const char* what;
+  void (*make)(const fs::path& root);
+  std::vector<std::string> arguments;
+  std::string ending;  // the end of the console's output
+  std::vector<std::string> subtitles;
+};
+
+std::vector<std::uint8_t> a_clip() {
+  return testing::build_stream(testing::ticking_clip());
+}
+
+void links_before_the_clip(const fs::path& root) {
+  fs::create_directories(root / "t");
+  testing::write_file(root / "t/z.MTS", a_clip());
+  fs::create_symlink("z.MTS", root / "t/a.MTS");
+  fs::create_hard_link(root / "t/z.MTS", root / "t/b.MTS");
+}
+
+void card_of_one(const fs::path& root, const char* stream_folder) {
+  const fs::path bdmv = root / "card/BDMV";
+  fs::create_directories(bdmv / "PLAYLIST");
+  fs::create_directories(bdmv / stream_folder);
+  testing::write_file(bdmv / "PLAYLIST/00000.MPL", testing::build_playlist(testing::playlist_of(
+                                                       {testing::clip("00000", 1000)},
+                                                       {testing::scene_at(2019, 5, 1, 10, 0, 0)})));
+  testing::write_file(bdmv / stream_folder / "00000.MTS", a_clip());
+}
+
+void two_cards_alike(const fs::path& root) {
+  for (const char* card : {"A/STREAM", "B/STREAM"}) {
+    fs::create_directories(root / card);
+    testing::write_file(root / card / "00000.MTS", a_clip());
+  }
+}
+
+const std::string kLongName(251, 'x');
+
+void a_long_name(const fs::path& root) {
+  fs::create_directories(root / "t");
+  testing::write_file(root / "t" / (kLongName + ".MTS"), a_clip());
+}
+
+class FolderPlaceTest : public ::testing::TestWithParam<PlaceCase> {};
+
+TEST_P(FolderPlaceTest, EachPlaceGetsItsOwnFile) {
+  ZELVOK_POSIX_ONLY();
+  const EnglishRun english;
+  testing::TempFolder folder;
+  GetParam().make(folder.path);
+  const testing::ProgramResult result = testing::run_zelvok(GetParam().arguments, folder.path);
+  EXPECT_TRUE(result.output.ends_with(GetParam().ending)) << result.output;
+  for (const std::string& subtitle : GetParam().subtitles) {
+    EXPECT_TRUE(fs::is_regular_file(folder.path / subtitle)) << subtitle;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, FolderPlaceTest,
+    ::testing::Values(
+        PlaceCase{"links sorted before the clip",
+                  links_before_the_clip,
+                  {"t"},
+                  summary(3, 3, 0, 3, 0, 0),
+                  {"t/a.srt", "t/b.srt", "t/z.srt"}},
+        PlaceCase{"a card's clip named alone",
+                  [](const fs::path& root) { card_of_one(root, "STREAM"); },
+                  {"card/BDMV/STREAM/00000.MTS"},
+                  "          Recorded at [2019/05/01 10:00:00]\n" + summary(1, 1, 1, 0, 0, 0),
+                  {"card/BDMV/STREAM/00000.srt"}},
+        PlaceCase{"clips beside a playlist, not in a STREAM folder",
+                  [](const fs::path& root) { card_of_one(root, "CLIPS"); },
+                  {"card"},
+                  "          Recorded at [2021/01/17 17:33:16]\n" + summary(1, 1, 0, 1, 0, 0),
+                  {"card/BDMV/CLIPS/00000.srt"}},
+        PlaceCase{"two clips mirrored onto one place",
+                  two_cards_alike,
+                  {"--output-dir=subs", "A", "B"},
+                  clip_line("B/STREAM/00000.MTS", "subs/STREAM/00000.srt") +
+                      "          Recorded at [2021/01/17 17:33:16]\n"
+                      " Another clip's subtitle file has this place: not written.\n" +
+                      summary(2, 1, 0, 1, 0, 1) + " Failed clip: [B/STREAM/00000.MTS]\n",
+                  {"subs/STREAM/00000.srt"}},
+        PlaceCase{"a name as long as names go",
+                  a_long_name,
+                  {"t"},
+                  summary(1, 1, 0, 1, 0, 0),
+                  {"t/" + kLongName + ".srt"}}),
+    [](const ::testing::TestParamInfo<PlaceCase>& param_info) {
+      return testing::test_name(param_info.param.what);
+    });
+
 // A link loop and a folder 200 levels deep neither hang nor overflow; a
 // link to a clip is dated where the link is.
 TEST(FolderRunTest, LoopsAndDeepTreesEnd) {
@@ -294,8 +389,12 @@ TEST(FolderRunTest, AnUnreadableFolderIsALineOfItsOwn) {
   testing::TempFolder folder;
   const fs::path t = folder.path / "t";
   fs::create_directories(t / "a");
+  fs::create_directories(t / "c");
   testing::write_file(t / "b.MTS", testing::build_stream(testing::ticking_clip()));
+  testing::write_file(t / "c/d.MTS", testing::build_stream(testing::ticking_clip()));
   fs::permissions(t / "a", fs::perms::none);
+  // Listed, but not entered: its clip cannot be read, and nothing is there.
+  fs::permissions(t / "c", fs::perms::owner_read | fs::perms::others_read);
   fs::permissions(t, fs::perms::all);
   fs::permissions(folder.path, fs::perms::others_exec, fs::perm_options::add);
   std::vector<std::string> command = {"t"};
@@ -306,12 +405,14 @@ TEST(FolderRunTest, AnUnreadableFolderIsALineOfItsOwn) {
   }
   const testing::ProgramResult result = geteuid() == 0 ? testing::run_program(command, folder.path)
                                                        : testing::run_zelvok(command, folder.path);
-  EXPECT_EQ(result.output, "\n Input file: [t]\n\n Folder (t/a) cannot be read.\n" +
-                               clip_line("t/b.MTS", "t/b.srt") +
-                               "          Recorded at [2021/01/17 17:33:16]\n" +
-                               summary(2, 1, 0, 1, 0, 1) + " Failed clip: [t/a]\n");
+  EXPECT_EQ(result.output,
+            "\n Input file: [t]\n\n Folder (t/a) cannot be read.\n" +
+                clip_line("t/b.MTS", "t/b.srt") + "          Recorded at [2021/01/17 17:33:16]\n" +
+                clip_line("t/c/d.MTS", "t/c/d.srt") + " The clip cannot be read.\n" +
+                summary(3, 1, 0, 1, 0, 2) + " Failed clip: [t/a]\n Failed clip: [t/c/d.MTS]\n");
   EXPECT_EQ(result.status, 255);
   fs::permissions(t / "a", fs::perms::owner_all);
+  fs::permissions(t / "c", fs::perms::owner_all);
 }
 
 struct RefusalCase {
