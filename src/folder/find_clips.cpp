@@ -52,7 +52,7 @@ bool has_clip_extension(const std::string& name) {
 
 // The walk keeps its own stack: a tree hundreds of folders deep costs memory
 // in proportion, never the program's stack.
-void find_clips(const std::string& root, std::vector<FoundClip>* clips) {
+void find_clips(const std::string& root, std::vector<FoundClip>* clips, FolderListings* listings) {
   std::vector<OpenFolder> stack;
   enter(root, "", &stack, clips);
   while (!stack.empty()) {
@@ -68,6 +68,9 @@ void find_clips(const std::string& root, std::vector<FoundClip>* clips) {
     if (entry.kind == EntryKind::kFolder && !entry.link) {
       enter(joined(folder.path, entry.name), joined(folder.below, entry.name), &stack, clips);
     } else if (entry.kind == EntryKind::kRegular && has_clip_extension(entry.name)) {
+      if (!listings->contains(folder.path)) {
+        listings->emplace(folder.path, folder.entries);
+      }
       FoundClip clip;
       clip.path = joined(folder.path, entry.name);
       clip.folder = folder.path;

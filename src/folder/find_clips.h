@@ -2,8 +2,11 @@
 // the clips named themselves, in the order they are dated.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
+
+#include "platform/folders.h"
 
 namespace zelvok {
 
@@ -19,12 +22,18 @@ struct FoundClip {
 // True when `name` ends, in any letter case, in ".mts" or ".m2ts".
 bool has_clip_extension(const std::string& name);
 
+// What the walk read of each folder that holds clips, by the folder's path
+// as the clips show it: a run learns from it what is beside each clip
+// without looking at each name again.
+using FolderListings = std::map<std::string, std::vector<FolderEntry>>;
+
 // The clips below `root`, depth first, the names of each folder in byte
 // order, a sub-folder's clips where its name falls among its siblings. Names
 // that begin with "." are passed over; links are followed to clips, never
 // into folders. A folder that cannot be read stands where its clips would.
-// Appends to `clips`.
-void find_clips(const std::string& root, std::vector<FoundClip>* clips);
+// Appends to `clips`, and the listing of each folder with clips to
+// `listings`.
+void find_clips(const std::string& root, std::vector<FoundClip>* clips, FolderListings* listings);
 
 // A clip named on the command line, standing for itself.
 FoundClip named_clip(const std::string& path);

@@ -1,5 +1,6 @@
 #include "folder/folder_run.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <map>
@@ -48,6 +49,7 @@ struct FolderRun {
   std::map<std::string, std::string> made;      // each place this run wrote, and for which clip
   std::set<std::string> dated;                  // the clips whose subtitle file this run wrote
   std::set<std::string> muxed;                  // the clips whose MKV this run made
+  FolderListings listings;                      // of the folders the clips were found in
   Counts counts;
   std::vector<std::string> failed;  // the clips that failed, as their lines show them
 };
@@ -76,20 +78,38 @@ std::string place_key(FolderRun* run, const std::string& path) {
   return joined(found->second, base_name(path));
 }
 
+// What is at a place: from the listing of its folder when the walk read it
+// (a card of thousands of clips costs no look at each), else from a look.
+EntryKind look_at_place(const FolderRun& run, const std::string& folder, const std::string& name) {
+  const auto listing = run.listings.find(folder);
+  if (listing == run.listings.end()) {
+    return place_kind(joined(folder, name));
+  }
+  const std::vector<FolderEntry>& entries = listing->second;
+  const auto entry =
+      std::lower_bound(entries.begin(), entries.end(), name,
+                       [](const FolderEntry& a, const std::string& b) { return a.name < b; });
+  if (entry == entries.end() || entry->name != name) {
+    return EntryKind::kMissing;
+  }
+  return entry->link ? EntryKind::kOther : entry->kind;
+}
+
 // Whether the output at `target` is written, for the clip `clip_key` (its
 // folder and name): decided by the output's place and what this run wrote,
 // never by which file the clip is. `done` holds the clips this run wrote
 // this kind of output for: a clip reached twice (named twice, or named and
 // also inside a folder named) is written once.
-Place place_of(FolderRun* run, const std::string& target, const std::string& clip_key,
-               const std::set<std::string>& done) {
+Place place_of(FolderRun* run, const std::string& folder, const std::string& name,
+               const std::string& clip_key, const std::set<std::string>& done) {
   if (done.contains(clip_key)) {
     return Place::kThere;
   }
-  if (const auto made = run->made.find(place_key(run, target)); made != run->made.end()) {
+  if (const auto made = run->made.find(place_key(run, joined(folder, name)));
+      made != run->made.end()) {
     return made->second == clip_key ? Place::kThere : Place::kTaken;
   }
-  switch (place_kind(target)) {
+  switch (look_at_place(*run, folder, name)) {
     case EntryKind::kMissing:
     case EntryKind::kUnreachable:  // the write says what happened
       return Place::kFree;
@@ -245,14 +265,16 @@ bool run_subtitle(FolderRun* run, const FoundClip& clip, const std::string& targ
 // false when it failed.
 bool run_clip(FolderRun* run, const FoundClip& clip) {
   const std::string folder = target_folder(*run, clip);
-  const std::string subtitle = joined(folder, output_name(clip, form_extension(run->plan.form)));
-  const std::string mkv = joined(folder, output_name(clip, ".mkv"));
+  const std::string subtitle_name = output_name(clip, form_extension(run->plan.form));
+  const std::string mkv_name = output_name(clip, ".mkv");
+  const std::string subtitle = joined(folder, subtitle_name);
+  const std::string mkv = joined(folder, mkv_name);
   print(run->console, messages::kStreamName, clip.path);
   print(run->console, messages::kSubtitleName, subtitle);
   const std::string clip_key = place_key(run, clip.path);
-  const Place subtitle_place = place_of(run, subtitle, clip_key, run->dated);
+  const Place subtitle_place = place_of(run, folder, subtitle_name, clip_key, run->dated);
   const Place mkv_place =
-      run->options.mkv ? place_of(run, mkv, clip_key, run->muxed) : Place::kThere;
+      run->options.mkv ? place_of(run, folder, mkv_name, clip_key, run->muxed) : Place::kThere;
   if (subtitle_place == Place::kThere) {
     print(run->console, messages::kSubtitleThere);
     if (mkv_place == Place::kThere) {
@@ -328,7 +350,7 @@ void run_found(FolderRun* run, const FoundClip& clip) {
 
 bool run_folders(const std::vector<FolderRunName>& names, const OutputPlan& plan,
                  const FolderOptions& options, const Console& console) {
-  FolderRun run{plan, options, console, std::string(), {}, {}, {}, {}, {}, {}, {}};
+  FolderRun run{plan, options, console, std::string(), {}, {}, {}, {}, {}, {}, {}, {}};
   if (options.mkv) {
     run.ffmpeg = find_ffmpeg();
     if (run.ffmpeg.empty()) {
@@ -340,7 +362,7 @@ bool run_folders(const std::vector<FolderRunName>& names, const OutputPlan& plan
   std::vector<FoundClip> clips;
   for (const FolderRunName& name : names) {
     if (name.folder) {
-      find_clips(name.name, &clips);
+      find_clips(name.name, &clips, &run.listings);
     } else {
       clips.push_back(named_clip(name.name));
     }

@@ -159,12 +159,12 @@ FfmpegOutput follow_output(ChildProcess* child, const MkvJob& job, const Console
 // The cues in a temporary file beside the MKV; empty when it cannot be had.
 std::string write_cues(const MkvJob& job) {
   std::string cues;
-  const OpenedFile file = create_temporary_beside(job.target, &cues);
-  if (file.descriptor < 0) {
+  const int file = create_temporary_beside(job.target, &cues);
+  if (file < 0) {
     return {};
   }
-  const bool written = write_fully(file.descriptor, job.cues.data(), job.cues.size());
-  if (!close_file(file.descriptor) || !written) {
+  const bool written = write_fully(file, job.cues.data(), job.cues.size());
+  if (!close_file(file) || !written) {
     remove_temporary(cues);
     return {};
   }
@@ -197,11 +197,11 @@ std::string find_ffmpeg() {
 
 bool make_mkv(const std::string& ffmpeg, const MkvJob& job, const Console& console) {
   std::string temporary;
-  const OpenedFile file = create_temporary_beside(job.target, &temporary);
+  const int file = create_temporary_beside(job.target, &temporary);
   FfmpegOutput output;
   bool made = false;
-  if (file.descriptor >= 0) {
-    close_file(file.descriptor);
+  if (file >= 0) {
+    close_file(file);
     made = run_ffmpeg(ffmpeg, job, temporary, console, &output);
     // Only a regular file is moved into place, and a failure leaves nothing.
     if (made) {

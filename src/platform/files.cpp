@@ -14,6 +14,8 @@
 #include "platform/windows_text.h"
 #else
 #include <unistd.h>
+
+#include "platform/held_folder.h"
 #endif
 
 namespace zelvok {
@@ -147,9 +149,28 @@ bool identify_file(const std::string& name, FileIdentity* identity) {
 #endif
 }
 
-OpenedFile create_new_file(const std::string& name) {
-  return describe(open_name(name, kNewFileFlags));
+#ifdef _WIN32
+
+int create_new_file(const std::string& name) {
+  return open_name(name, kNewFileFlags);
 }
+
+#else
+
+int create_new_file(const std::string& name) {
+  if (name.find('\0') != std::string::npos) {
+    errno = ENOENT;
+    return -1;
+  }
+  const PathAt at = path_at(name);
+  int descriptor = -1;
+  do {
+    descriptor = openat(at.folder, at.name, kNewFileFlags | O_CLOEXEC | O_NOCTTY, 0666);
+  } while (descriptor < 0 && errno == EINTR);
+  return descriptor;
+}
+
+#endif
 
 #ifdef _WIN32
 
@@ -201,18 +222,39 @@ bool close_file(int descriptor) {
 }
 
 bool remove_file(const std::string& name) {
-  return unlink(name.c_str()) == 0;
+  const PathAt at = path_at(name);
+  return unlinkat(at.folder, at.name, 0) == 0;
 }
 
 namespace {
+
+// `from` and `to`, relative to their folder held open when it is the same
+// for both; else both as they are.
+struct PairAt {
+  int folder;
+  const char* from;
+  const char* to;
+};
+
+PairAt pair_at(const std::string& from, const std::string& to) {
+  const std::size_t from_slash = from.rfind('/');
+  const std::size_t to_slash = to.rfind('/');
+  if (from_slash != to_slash ||
+      (from_slash != std::string::npos && from.compare(0, from_slash, to, 0, to_slash) != 0)) {
+    return {AT_FDCWD, from.c_str(), to.c_str()};
+  }
+  const PathAt at = path_at(to);
+  const bool relative = at.folder != AT_FDCWD && from_slash != std::string::npos;
+  return {at.folder, relative ? from.c_str() + from_slash + 1 : from.c_str(), at.name};
+}
 
 // A name added for `from` at `to` where nothing is there, in one step:
 // rename that refuses to replace where the kernel and file system have it,
 // else a second name (link) and the first removed. 1 when done, 0 when an
 // entry is there, -1 when neither way works here.
-int add_name_never_replacing(const std::string& from, const std::string& to) {
+int add_name_never_replacing(const PairAt& at) {
 #ifdef RENAME_NOREPLACE
-  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+  if (renameat2(at.folder, at.from, at.folder, at.to, RENAME_NOREPLACE) == 0) {
     return 1;
   }
   if (errno == EEXIST) {
@@ -222,8 +264,8 @@ int add_name_never_replacing(const std::string& from, const std::string& to) {
     return -1;
   }
 #endif
-  if (link(from.c_str(), to.c_str()) == 0) {
-    (void)unlink(from.c_str());
+  if (linkat(at.folder, at.from, at.folder, at.to, 0) == 0) {
+    (void)unlinkat(at.folder, at.from, 0);
     return 1;
   }
   return errno == EEXIST ? 0 : -1;
@@ -232,26 +274,24 @@ int add_name_never_replacing(const std::string& from, const std::string& to) {
 }  // namespace
 
 bool move_into_place(const std::string& from, const std::string& to, bool replace) {
+  const PairAt at = pair_at(from, to);
   struct stat info {};
-  if (lstat(from.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-    return false;  // only a regular file is ever moved into place
-  }
   if (replace) {
-    if (lstat(to.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    if (fstatat(at.folder, at.to, &info, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(info.st_mode)) {
       return false;
     }
-    return rename(from.c_str(), to.c_str()) == 0;
+    return renameat(at.folder, at.from, at.folder, at.to) == 0;
   }
-  const int added = add_name_never_replacing(from, to);
+  const int added = add_name_never_replacing(at);
   if (added >= 0) {
     return added == 1;
   }
   // A file system without links, as a camera's card may be: the name is
   // looked at just before.
-  if (lstat(to.c_str(), &info) == 0 || errno != ENOENT) {
+  if (fstatat(at.folder, at.to, &info, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT) {
     return false;
   }
-  return rename(from.c_str(), to.c_str()) == 0;
+  return renameat(at.folder, at.from, at.folder, at.to) == 0;
 }
 
 void keep_standard_descriptors() {

@@ -51,16 +51,15 @@ bool close_file(int descriptor);
 bool identify_file(const std::string& name, FileIdentity* identity);
 
 // Creates a new file `name` for writing, never one that is already there and
-// never through a link.
-OpenedFile create_new_file(const std::string& name);
+// never through a link: its descriptor, or -1.
+int create_new_file(const std::string& name);
 
 // Deletes the file `name`.
 bool remove_file(const std::string& name);
 
-// Gives the regular file `from` the name `to`, in the same folder, in one
-// step: `to` shows the old content or the whole new one, never a part. An
-// entry at `to` is replaced only when `replace` is set; then it must be a
-// regular file.
+// Gives the file `from` the name `to`, in the same folder, in one step: `to`
+// shows the old content or the whole new one, never a part. An entry at `to`
+// is replaced only when `replace` is set; then it must be a regular file.
 bool move_into_place(const std::string& from, const std::string& to, bool replace);
 
 // Opens /dev/null onto whichever of standard input, output and error the

@@ -4,6 +4,15 @@
 #include <filesystem>
 #include <system_error>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "platform/held_folder.h"
+#endif
+
 namespace zelvok {
 namespace {
 
@@ -68,6 +77,23 @@ EntryKind entry_kind(const std::string& name) {
   return name.empty() ? EntryKind::kMissing : kind_of(fs::status(path_of(name), error));
 }
 
+#ifndef _WIN32
+
+EntryKind place_kind(const std::string& name) {
+  struct stat info {};
+  const PathAt at = path_at(name);
+  if (name.empty() || fstatat(at.folder, at.name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+    return name.empty() || errno == ENOENT || errno == ENOTDIR ? EntryKind::kMissing
+                                                               : EntryKind::kUnreachable;
+  }
+  if (S_ISREG(info.st_mode)) {
+    return EntryKind::kRegular;
+  }
+  return S_ISDIR(info.st_mode) ? EntryKind::kFolder : EntryKind::kOther;
+}
+
+#else
+
 EntryKind place_kind(const std::string& name) {
   std::error_code error;
   const fs::file_status status = fs::symlink_status(path_of(name), error);
@@ -79,6 +105,8 @@ EntryKind place_kind(const std::string& name) {
   }
   return status.type() == fs::file_type::symlink ? EntryKind::kOther : kind_of(status);
 }
+
+#endif
 
 bool is_link(const std::string& name) {
   std::error_code error;

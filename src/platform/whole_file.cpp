@@ -42,15 +42,15 @@ std::string temporary_name(const std::string& target) {
 
 }  // namespace
 
-OpenedFile create_temporary_beside(const std::string& target, std::string* temporary) {
-  OpenedFile file{-1, {0, 0}, false, 0};
-  for (int attempt = 0; attempt < kAttempts && file.descriptor < 0; ++attempt) {
+int create_temporary_beside(const std::string& target, std::string* temporary) {
+  int file = -1;
+  for (int attempt = 0; attempt < kAttempts && file < 0; ++attempt) {
     *temporary = temporary_name(target);
     if (!note_temporary(*temporary)) {
       break;
     }
     file = create_new_file(*temporary);
-    if (file.descriptor < 0) {
+    if (file < 0) {
       const bool taken = errno == EEXIST;
       forget_temporary(*temporary);
       if (!taken) {
@@ -69,7 +69,9 @@ void remove_temporary(const std::string& temporary) {
   forget_temporary(temporary);
 }
 
-bool put_temporary_in_place(const std::string& temporary, const std::string& target, bool replace) {
+namespace {
+
+bool move_temporary(const std::string& temporary, const std::string& target, bool replace) {
   if (!move_into_place(temporary, target, replace)) {
     remove_temporary(temporary);
     return false;
@@ -78,18 +80,29 @@ bool put_temporary_in_place(const std::string& temporary, const std::string& tar
   return true;
 }
 
-bool write_whole_file(const std::string& target, std::string_view bytes, bool replace) {
-  std::string temporary;
-  const OpenedFile file = create_temporary_beside(target, &temporary);
-  if (file.descriptor < 0) {
-    return false;
-  }
-  const bool written = write_fully(file.descriptor, bytes.data(), bytes.size());
-  if (!close_file(file.descriptor) || !written) {
+}  // namespace
+
+bool put_temporary_in_place(const std::string& temporary, const std::string& target, bool replace) {
+  if (place_kind(temporary) != EntryKind::kRegular) {
     remove_temporary(temporary);
     return false;
   }
-  return put_temporary_in_place(temporary, target, replace);
+  return move_temporary(temporary, target, replace);
+}
+
+bool write_whole_file(const std::string& target, std::string_view bytes, bool replace) {
+  std::string temporary;
+  const int file = create_temporary_beside(target, &temporary);
+  if (file < 0) {
+    return false;
+  }
+  const bool written = write_fully(file, bytes.data(), bytes.size());
+  if (!close_file(file) || !written) {
+    remove_temporary(temporary);
+    return false;
+  }
+  // Made new here and written through its own descriptor: a regular file.
+  return move_temporary(temporary, target, replace);
 }
 
 }  // namespace zelvok

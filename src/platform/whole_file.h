@@ -13,14 +13,16 @@ namespace zelvok {
 // Creates a new file beside `target` to write it under first: a hidden name
 // with a random part, noted for an interruption before it is created, made
 // new (never an entry already there, never through a link). `temporary`
-// gets its name; the descriptor is -1 when no such file could be made.
-OpenedFile create_temporary_beside(const std::string& target, std::string* temporary);
+// gets its name; returns its descriptor, or -1 when no such file could be
+// made.
+int create_temporary_beside(const std::string& target, std::string* temporary);
 
 // Removes a temporary that is not to be moved into place.
 void remove_temporary(const std::string& temporary);
 
 // Moves a temporary into place as `target` (move_into_place's rules) and
-// forgets it; removes it when that fails.
+// forgets it; removes it when that fails. Only a regular file is moved: a
+// program given the temporary's name (ffmpeg) may have put anything there.
 bool put_temporary_in_place(const std::string& temporary, const std::string& target, bool replace);
 
 // Writes `bytes` as the file `target`, whole or not at all. An entry at

@@ -29,11 +29,16 @@ FileIdentity memory_identity(const std::string* content) {
   return FileIdentity{kMemoryDevice, reinterpret_cast<std::uintptr_t>(content)};
 }
 
+// The buffer of a file that went away, for the next: a run of a thousand
+// clips fills one buffer, not a thousand.
+std::unique_ptr<char[]> spare_buffer;
+
 void start_buffer(SrtFile* file) {
   if (file->buffer == nullptr) {
     // Zeroed, so that every page is in memory from the start: a run's memory
     // is the same whatever the length of its clips.
-    file->buffer = std::make_unique<char[]>(kSrtBufferSize);
+    file->buffer = spare_buffer != nullptr ? std::move(spare_buffer)
+                                           : std::make_unique<char[]>(kSrtBufferSize);
   }
   file->used = 0;
 }
@@ -42,6 +47,9 @@ void start_buffer(SrtFile* file) {
 
 SrtFile::~SrtFile() {
   (void)finish_srt_file(this);
+  if (spare_buffer == nullptr) {
+    spare_buffer = std::move(buffer);
+  }
 }
 
 bool open_srt_file(const std::string& name, std::span<const FileIdentity> kept, SrtFile* file) {
