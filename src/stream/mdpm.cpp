@@ -48,9 +48,26 @@ bool read_sei_value(ByteSpan rbsp, std::uint64_t* at, std::uint64_t* value) {
   return true;
 }
 
+// Where `tag` stands in kCameraTags; its size when it is not there.
+std::size_t camera_index(std::uint8_t tag) {
+  return static_cast<std::size_t>(std::find(kCameraTags.begin(), kCameraTags.end(), tag) -
+                                  kCameraTags.begin());
+}
+
+void read_camera_tag(std::uint8_t tag, ByteSpan entry, CameraTags* tags) {
+  const std::size_t index = camera_index(tag);
+  const std::uint32_t bit = std::uint32_t{1} << index;
+  if (index == kCameraTags.size() || (tags->recorded & bit) != 0) {
+    return;
+  }
+  std::copy(entry.begin() + 1, entry.begin() + 1 + kTagValueSize, tags->values[index].begin());
+  tags->recorded |= bit;
+}
+
 void read_tag(ByteSpan entry, FrameDate* date) {
   std::uint8_t tag = 0;
   (void)read_u8(entry, 0, &tag);  // the entry's size was checked by the caller
+  read_camera_tag(tag, entry, &date->camera);
   SceneEntry& fields = date->entry;
   if (tag == kYearMonthTag && !date->has_year_month) {
     date->has_year_month = read_u8(entry, 1, &fields.zone) && read_u16(entry, 2, &fields.year) &&
@@ -105,6 +122,15 @@ void read_sei(ByteSpan rbsp, FrameDate* date) {
 }
 
 }  // namespace
+
+const std::array<std::uint8_t, kTagValueSize>* camera_tag(const CameraTags& tags,
+                                                          std::uint8_t tag) {
+  const std::size_t index = camera_index(tag);
+  if (index == kCameraTags.size() || (tags.recorded & (std::uint32_t{1} << index)) == 0) {
+    return nullptr;
+  }
+  return &tags.values[index];
+}
 
 void read_frame_date(ByteSpan es, FrameDate* date, std::vector<std::uint8_t>* scratch) {
   auto next = std::search(es.begin(), es.end(), kStartCode.begin(), kStartCode.end());
