@@ -123,6 +123,13 @@ ScanOutcome scan_long_option(std::span<const std::string> arguments, std::size_t
     options->folder.mkv = true;
     return ScanOutcome::kRun;
   }
+  if (argument == "--camera" || argument == "--gps" || argument == "--gpx") {
+    bool& flag = argument == "--camera" ? options->folder.camera
+                 : argument == "--gps"  ? options->folder.gps
+                                        : options->folder.gpx;
+    flag = true;
+    return ScanOutcome::kRun;
+  }
   if (argument == "--vtt") {
     options->output.form = SubtitleForm::kWebVtt;
     return ScanOutcome::kRun;

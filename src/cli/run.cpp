@@ -113,6 +113,10 @@ int run_playlist(const std::string& name, const Input& input, const RunOptions& 
     print(console, messages::kOutputDirNeedsClips);
     return kExitFailure;
   }
+  if (options.folder.camera || options.folder.gps || options.folder.gpx) {
+    print(console, messages::kCameraNeedsClips);
+    return kExitFailure;
+  }
   if (input.kind != InputKind::kPlaylist) {
     print(console, messages::kOpenFailed);
     return kExitFailure;

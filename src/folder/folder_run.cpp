@@ -8,12 +8,14 @@
 
 #include "folder/card_playlists.h"
 #include "folder/find_clips.h"
+#include "gpx/gpx_text.h"
 #include "messages/messages.h"
 #include "mkv/make_mkv.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/whole_file.h"
 #include "stream/clip_timeline.h"
+#include "stream/read_camera_track.h"
 #include "stream/read_stream.h"
 
 namespace zelvok {
@@ -49,6 +51,7 @@ struct FolderRun {
   std::map<std::string, std::string> made;      // each place this run wrote, and for which clip
   std::set<std::string> dated;                  // the clips whose subtitle file this run wrote
   std::set<std::string> muxed;                  // the clips whose MKV this run made
+  std::set<std::string> tracked;                // the clips whose GPX file this run wrote
   FolderListings listings;                      // of the folders the clips were found in
   Counts counts;
   std::vector<std::string> failed;  // the clips that failed, as their lines show them
@@ -58,9 +61,14 @@ struct FolderRun {
 struct DatedClip {
   Playlist one;  // the clip as a playlist of one PlayItem
   bool from_playlist = false;
+  CameraTrack track;  // with --camera, --gps or --gpx: what its frames recorded
   std::string text;
   std::uint64_t cues = 0;
 };
+
+bool reads_track(const FolderOptions& options) {
+  return options.camera || options.gps || options.gpx;
+}
 
 // A path as one key for each place, however it was spelled: its folder
 // resolved (once a folder), its name as it is. A folder that is not there
@@ -164,8 +172,22 @@ const Message* read_clip(FolderRun* run, const FoundClip& clip, DatedClip* dated
   return &messages::kClipUnreadable;
 }
 
-// Dates the clip and makes its subtitle text; the message that says why it
-// cannot be, or null.
+// The message for a clip whose stream cannot give what was asked of it.
+const Message* stream_refusal(StreamFault fault) {
+  switch (fault) {
+    case StreamFault::kNone:
+      return nullptr;
+    case StreamFault::kAllocationFailed:
+      return &messages::kClipOutOfMemory;
+    case StreamFault::kNoDate:
+    case StreamFault::kOpenFailed:
+      break;
+  }
+  return &messages::kClipUnreadable;
+}
+
+// Dates the clip and makes its subtitle text, with the camera's lines under
+// each date when asked; the message that says why it cannot be, or null.
 const Message* date_clip(FolderRun* run, const FoundClip& clip, DatedClip* dated) {
   if (const Message* refusal = read_clip(run, clip, dated); refusal != nullptr) {
     return refusal;
@@ -174,7 +196,17 @@ const Message* date_clip(FolderRun* run, const FoundClip& clip, DatedClip* dated
   if (clip_date_refusal(run->plan, dated->one, item) != nullptr) {
     return &messages::kClipDateRefused;
   }
-  dated->cues = render_clip_file(run->plan, dated->one, item, &dated->text);
+  if (reads_track(run->options)) {
+    // A clip dated by its card's playlist is read now, for what its frames say.
+    if (const Message* refusal = stream_refusal(read_camera_track(clip.path, &dated->track))) {
+      return refusal;
+    }
+  }
+  const std::int64_t offset =
+      dated->from_playlist ? in_time_offset_ms(dated->track, item.in_time) : 0;
+  const CueLines lines{dated->track, offset, run->options.camera, run->options.gps};
+  dated->cues = render_clip_file(run->plan, dated->one, item, &dated->text,
+                                 run->options.camera || run->options.gps ? &lines : nullptr);
   return nullptr;
 }
 
@@ -212,6 +244,30 @@ bool make_clip_mkv(FolderRun* run, const FoundClip& clip, const std::string& tar
   }
   run->made[place_key(run, target)] = place_key(run, clip.path);
   run->muxed.insert(place_key(run, clip.path));
+  return true;
+}
+
+// The clip's GPS track beside its subtitle file, when it has a valid fix:
+// written whole, or left; a clip with none gets a line, and that is no
+// failure.
+bool run_gpx(FolderRun* run, const FoundClip& clip, const std::string& target, Place place,
+             const DatedClip& dated) {
+  if (place == Place::kThere) {
+    return true;
+  }
+  if (dated.track.points.empty()) {
+    print(run->console, messages::kNoGpsFix);
+    return true;
+  }
+  const bool replace = place == Place::kReplace;
+  if (place == Place::kTaken || (run->options.output_dir && !make_folders(folder_part(target))) ||
+      (replace && is_the_clip(clip, target)) ||
+      !write_whole_file(target, gpx_text(clip.name, dated.track.points), replace)) {
+    print(run->console, messages::kClipWriteFailed);
+    return false;
+  }
+  run->made[place_key(run, target)] = place_key(run, clip.path);
+  run->tracked.insert(place_key(run, clip.path));
   return true;
 }
 
@@ -275,9 +331,12 @@ bool run_clip(FolderRun* run, const FoundClip& clip) {
   const Place subtitle_place = place_of(run, folder, subtitle_name, clip_key, run->dated);
   const Place mkv_place =
       run->options.mkv ? place_of(run, folder, mkv_name, clip_key, run->muxed) : Place::kThere;
+  const std::string gpx_name = output_name(clip, ".gpx");
+  const Place gpx_place =
+      run->options.gpx ? place_of(run, folder, gpx_name, clip_key, run->tracked) : Place::kThere;
   if (subtitle_place == Place::kThere) {
     print(run->console, messages::kSubtitleThere);
-    if (mkv_place == Place::kThere) {
+    if (mkv_place == Place::kThere && gpx_place == Place::kThere) {
       if (run->options.mkv) {
         print(run->console, messages::kMkvThere, mkv);
         ++run->counts.mkv_there;
@@ -291,7 +350,8 @@ bool run_clip(FolderRun* run, const FoundClip& clip) {
   if (refusal != nullptr) {
     print(run->console, *refusal);
   }
-  if (refusal != nullptr || !run_subtitle(run, clip, subtitle, subtitle_place, dated)) {
+  if (refusal != nullptr || !run_subtitle(run, clip, subtitle, subtitle_place, dated) ||
+      (run->options.gpx && !run_gpx(run, clip, joined(folder, gpx_name), gpx_place, dated))) {
     // A clip that failed before its MKV was reached has no MKV either.
     run->counts.mkv_failed += run->options.mkv ? 1 : 0;
     return false;
@@ -350,7 +410,7 @@ void run_found(FolderRun* run, const FoundClip& clip) {
 
 bool run_folders(const std::vector<FolderRunName>& names, const OutputPlan& plan,
                  const FolderOptions& options, const Console& console) {
-  FolderRun run{plan, options, console, std::string(), {}, {}, {}, {}, {}, {}, {}, {}};
+  FolderRun run{plan, options, console, std::string(), {}, {}, {}, {}, {}, {}, {}, {}, {}};
   if (options.mkv) {
     run.ffmpeg = find_ffmpeg();
     if (run.ffmpeg.empty()) {

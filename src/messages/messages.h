@@ -207,6 +207,15 @@ inline constexpr Message kNoFfmpeg = {
 inline constexpr Message kMkvNeedsClip = {
     " --mkv はクリップかフォルダを指定した時だけ使えます！!　処理を終了します。\n",
     " --mkv applies only to a clip or a folder. Stopping.\n", shift_jis::kMkvNeedsClip};
+// --camera, --gps or --gpx with a playlist.
+inline constexpr Message kCameraNeedsClips = {
+    " --camera、--gps、--gpx はクリップかフォルダを指定した時だけ使えます！!　処理を終了します。\n",
+    " --camera, --gps and --gpx apply only to clips and folders. Stopping.\n",
+    shift_jis::kCameraNeedsClips};
+// --gpx for a clip whose frames hold no valid GPS fix; not a failure.
+inline constexpr Message kNoGpsFix = {" GPS情報がないため、GPXファイルは出力しません。\n",
+                                      " No GPS fix in the clip: no GPX file written.\n",
+                                      shift_jis::kNoGpsFix};
 // A clip's MKV, made.
 inline constexpr Message kMkvMade = {" MKVファイルを作成しました: [%s]\n", " MKV made: [%s]\n",
                                      shift_jis::kMkvMade};
@@ -291,6 +300,10 @@ inline constexpr Message kLongOptionHelp = {
     " [--output-dir=出力先]：クリップかフォルダの指定時、字幕を出力先フォルダの下に出力。\n"
     " [--overwrite]   ：クリップかフォルダの指定時、既存の字幕ファイルを上書き。\n"
     " [--mkv]         ：字幕を字幕トラックとして入れたMKVを作成(ffmpegが必要)。\n"
+    " [--camera]      "
+    "：クリップかフォルダの指定時、日時の下に撮影設定(絞り、シャッター等)を表示。\n"
+    " [--gps]         ：クリップかフォルダの指定時、日時の下に撮影位置を表示。\n"
+    " [--gpx]         ：クリップかフォルダの指定時、GPSの軌跡をGPXファイルに出力。\n"
     " [--version]     ：版数を表示。\n"
     " [--help]        ：この説明を表示。\n"
     " [--]            ：以降の引数を、- で始まっていてもすべてファイル名として扱う。\n"
@@ -311,6 +324,9 @@ inline constexpr Message kLongOptionHelp = {
     " [--output-dir=DIR] : with clips or folders, write the subtitles under DIR.\n"
     " [--overwrite]   : with clips or folders, replace subtitle files already there.\n"
     " [--mkv]         : also make NAME.mkv holding the dates as a subtitle track (needs ffmpeg).\n"
+    " [--camera]      : with clips or folders, show the camera's settings under the date.\n"
+    " [--gps]         : with clips or folders, show where the camera was under the date.\n"
+    " [--gpx]         : with clips or folders, also write the clip's GPS track as NAME.gpx.\n"
     " [--version]     : print the version.\n"
     " [--help]        : print this help.\n"
     " [--]            : every later argument is a name, even one beginning with -.\n"

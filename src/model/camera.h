@@ -14,6 +14,7 @@ namespace zelvok {
 struct Ratio {
   std::uint64_t numerator;
   std::uint64_t denominator;
+  bool operator==(const Ratio&) const = default;
 };
 
 enum class WhiteBalance { kAuto, kHold, kOnePush, kDaylight };
@@ -27,6 +28,7 @@ struct CameraSettings {
   std::optional<WhiteBalance> white_balance;
   std::optional<ExposureMode> exposure_mode;
   bool stabiliser_off = false;  // shown only when off
+  bool operator==(const CameraSettings&) const = default;
 };
 
 // A latitude or longitude: its degrees, minutes and seconds as one exact
@@ -34,12 +36,14 @@ struct CameraSettings {
 struct Coordinate {
   Ratio degrees;
   char hemisphere;  // 'N' or 'S' for a latitude, 'E' or 'W' for a longitude
+  bool operator==(const Coordinate&) const = default;
 };
 
 struct GpsDate {
   std::uint16_t year;
   std::uint8_t month;
   std::uint8_t day;
+  bool operator==(const GpsDate&) const = default;
 };
 
 // A fix as one frame recorded it; a field that frame's pack lacks is not
@@ -54,6 +58,7 @@ struct GpsFix {
   std::optional<GpsDate> date;               // UTC
   std::optional<Ratio> speed;
   char speed_unit = 0;  // 'K' km/h, 'M' mph, 'N' knots; with a speed only
+  bool operator==(const GpsFix&) const = default;
 };
 
 }  // namespace zelvok

@@ -154,7 +154,10 @@ std::optional<Coordinate> coordinate(const CameraTags& tags, std::uint8_t refere
                                      std::uint8_t first, const char* letters, std::uint64_t most) {
   const std::optional<std::uint8_t> letter = byte_at(tags, reference);
   const std::optional<Ratio> degrees = degrees_of(tags, first, most);
-  if (!letter || (*letter != letters[0] && *letter != letters[1]) || !degrees) {
+  const auto is_letter = [&](int k) {
+    return letter && *letter == static_cast<std::uint8_t>(letters[k]);
+  };
+  if ((!is_letter(0) && !is_letter(1)) || !degrees) {
     return std::nullopt;
   }
   return Coordinate{*degrees, static_cast<char>(*letter)};

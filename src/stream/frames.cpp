@@ -19,8 +19,8 @@ std::uint64_t timestamp(ByteSpan field) {
          (std::uint64_t{field[4]} >> 1);
 }
 
-// The PTS of a PES and the elementary stream bytes after its header (as far
-// as they go); false when it is no PES or has no PTS.
+}  // namespace
+
 bool read_pes(ByteSpan pes, std::uint64_t* pts, ByteSpan* es) {
   std::uint8_t flags = 0;
   std::uint8_t header_length = 0;
@@ -35,6 +35,8 @@ bool read_pes(ByteSpan pes, std::uint64_t* pts, ByteSpan* es) {
   *es = es_at <= pes.size() ? pes.subspan(es_at) : ByteSpan{};
   return true;
 }
+
+namespace {
 
 // A PES gathered from its packets, turned into a frame.
 void add_frame(ByteSpan pes, bool with_dates, std::vector<std::uint8_t>* scratch,

@@ -16,6 +16,10 @@ struct Frame {
   FrameDate date;     // what its MDPM tags say, when read
 };
 
+// The PTS of a PES and the elementary stream bytes after its header (as far
+// as they go); false when it is no PES or has no PTS.
+bool read_pes(ByteSpan pes, std::uint64_t* pts, ByteSpan* es);
+
 // The frames on `pid` among the packets of `bytes` (a stream of
 // `packet_size`-byte packets cut anywhere), in file order. A PES begins at a
 // packet with unit_start set; one cut by the end of `bytes` counts with what

@@ -6,6 +6,7 @@
 
 #include "messages/messages.h"
 #include "model/recording_stamp.h"
+#include "subtitle/camera_lines.h"
 #include "subtitle/srt_entry.h"
 #include "subtitle/srt_file.h"
 
@@ -249,6 +250,97 @@ OutputFault write_clip_cues(Walk* walk, const PlayItem& item, const ShownStamp& 
              : write_merged_cues(walk, duration_ms(item), first, style, stamp);
 }
 
+// The lines under the date of a cue that starts `ms` into the clip's file.
+std::string lines_under(const CueLines& lines, std::uint64_t ms) {
+  const CameraState* state = state_at(lines.track, lines.offset_ms + static_cast<std::int64_t>(ms));
+  std::string text;
+  if (state == nullptr) {
+    return text;
+  }
+  const auto add = [&text](const std::string& line) {
+    if (!line.empty()) {
+      text.append(text.empty() ? "" : "\r\n").append(line);
+    }
+  };
+  if (lines.camera) {
+    add(camera_line(state->settings));
+  }
+  if (lines.gps && state->fix) {
+    add(gps_line(*state->fix));
+  }
+  return text;
+}
+
+// A cue being gathered: the seconds whose whole texts agree.
+struct GatheredCue {
+  std::uint64_t start = 0;
+  std::uint64_t end = 0;
+  RecordingStamp stamp{};
+  bool date_shown = false;  // its date has a line to show
+  std::string lines;        // under the date
+  std::string key;          // its whole text, as merging compares it
+};
+
+// Writes a gathered cue: laid out as a date's, then the lines under it
+// before the blank line that ends it. (Their characters need no escaping in
+// WebVTT: figures, letters, '/', '"', '.', '-' and blanks.)
+void put_gathered(Walk* walk, const DateStyle& style, const GatheredCue& cue) {
+  if (!cue.date_shown && cue.lines.empty()) {
+    return;  // a cue with no text is not written
+  }
+  EntryText& entry = walk->clip_entry;
+  layout_entry(&entry, entry.number + 1, cue.start, cue.end, style, cue.stamp);
+  std::string bytes(entry.bytes.data(), entry.size - 4);  // without its last line end and blank
+  if (!cue.lines.empty()) {
+    bytes.append(cue.date_shown ? "\r\n" : "").append(cue.lines);
+  }
+  bytes.append("\r\n\r\n");
+  // In memory a file has room for a cue of any size, a buffer at a time.
+  for (std::size_t at = 0; at < bytes.size(); at += kMaxEntrySize) {
+    const std::size_t size = std::min(kMaxEntrySize, bytes.size() - at);
+    char* out = srt_space(&walk->clip, size);
+    srt_commit(&walk->clip, std::copy_n(bytes.data() + at, size, out));
+  }
+}
+
+// A clip's cues with lines under each date: one a second, as the dates
+// time them, the seconds whose whole texts agree merged into one cue.
+void write_cues_with_lines(Walk* walk, const PlayItem& item, const ShownStamp& shown,
+                           const CueLines& lines) {
+  walk->clip_entry.number = 0;
+  const DateStyle style{walk->plan.format, shown.zone};
+  RecordingStamp stamp = shown.stamp;
+  std::uint64_t first = item.first_cue_ms;
+  if (first == 0) {
+    advance_stamp(&stamp);
+    first = 1000;
+  }
+  const std::uint64_t duration = duration_ms(item);
+  GatheredCue cue;
+  std::array<char, kMaxDateText> date{};
+  char* unused = nullptr;
+  for (std::uint64_t at = 0, next = std::min(first, duration); at < duration;
+       at = next, next = at + std::min<std::uint64_t>(1000, duration - at)) {
+    if (at > 0) {
+      advance_stamp(&stamp);
+    }
+    const std::string_view shown_date(date.data(), put_date(date.data(), style, stamp, &unused));
+    std::string under = lines_under(lines, at);
+    std::string key = std::string(shown_date).append("\n").append(under);
+    if (at > 0 && key == cue.key) {
+      cue.end = next;
+      continue;
+    }
+    if (at > 0) {
+      put_gathered(walk, style, cue);
+    }
+    cue = GatheredCue{at, next, stamp, !shown_date.empty(), std::move(under), std::move(key)};
+  }
+  if (duration > 0) {
+    put_gathered(walk, style, cue);
+  }
+}
+
 OutputFault write_play_item(Walk* walk, const PlayItem& item, const Console& console) {
   print(console, messages::kStreamName, item.stream_file);
   const std::string subtitle_name = item.clip_name + std::string(form_extension(walk->plan.form));
@@ -316,7 +408,7 @@ std::string clip_first_date(const OutputPlan& plan, const Playlist& playlist,
 }
 
 std::uint64_t render_clip_file(const OutputPlan& plan, const Playlist& playlist,
-                               const PlayItem& item, std::string* text) {
+                               const PlayItem& item, std::string* text, const CueLines* lines) {
   Walk walk{plan, playlist, FileIdentity{0, 0}, nullptr, false, {}, {}, {}, {}};
   walk.clip_entry.form = plan.form;
   text->clear();
@@ -324,7 +416,11 @@ std::uint64_t render_clip_file(const OutputPlan& plan, const Playlist& playlist,
   walk.clip.memory = text;
   put_header(plan, &walk.clip);
   // In memory nothing can fail.
-  (void)write_clip_cues(&walk, item, first_stamp(plan, playlist, item));
+  if (lines != nullptr) {
+    write_cues_with_lines(&walk, item, first_stamp(plan, playlist, item), *lines);
+  } else {
+    (void)write_clip_cues(&walk, item, first_stamp(plan, playlist, item));
+  }
   (void)finish_srt_file(&walk.clip);
   return walk.clip_entry.number;
 }

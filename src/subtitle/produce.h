@@ -6,6 +6,7 @@
 #include <string>
 
 #include "messages/console.h"
+#include "model/camera_track.h"
 #include "model/playlist.h"
 #include "subtitle/date_format.h"
 #include "subtitle/srt_entry.h"
@@ -46,11 +47,22 @@ const Message* clip_date_refusal(const OutputPlan& plan, const Playlist& playlis
 // shows it. Only for a clip that passed the date checks.
 std::string clip_first_date(const OutputPlan& plan, const Playlist& playlist, const PlayItem& item);
 
-// The clip's subtitle file, as its bytes in `text`; returns how many cues it
-// holds (none for a clip of no length, or one whose every text is empty).
-// Only for a clip that passed the date checks.
+// The lines a clip's cues show under the date: the camera's settings and its
+// position at the frame shown at each cue's start, from the clip's track.
+struct CueLines {
+  const CameraTrack& track;
+  std::int64_t offset_ms;  // where the clip's file starts on the track's time
+  bool camera;             // --camera: the settings' line
+  bool gps;                // --gps: the position's line
+};
+
+// The clip's subtitle file, as its bytes in `text`, with `lines` under each
+// date when given (cues whose whole texts agree then merge as dates do);
+// returns how many cues it holds (none for a clip of no length, or one whose
+// every text is empty). Only for a clip that passed the date checks.
 std::uint64_t render_clip_file(const OutputPlan& plan, const Playlist& playlist,
-                               const PlayItem& item, std::string* text);
+                               const PlayItem& item, std::string* text,
+                               const CueLines* lines = nullptr);
 
 // The same walk with every file kept in `files` instead of on disk.
 bool produce_subtitles_in_memory(const OutputPlan& plan, const Playlist& playlist,
