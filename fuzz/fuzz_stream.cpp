@@ -14,8 +14,11 @@
 #include "cli/arguments.h"
 #include "cli/run.h"
 #include "fuzz/fuzz_input.h"
+#include "gpx/gpx_text.h"
+#include "stream/read_camera_track.h"
 #include "stream/read_stream.h"
 #include "stream/transport.h"
+#include "subtitle/camera_lines.h"
 #include "subtitle/produce.h"
 
 namespace {
@@ -24,10 +27,31 @@ namespace {
 // 33-bit clock on either side of its first frame's.
 constexpr std::uint64_t kMostMilliseconds = (std::uint64_t{1} << 33) / 90 + 1;
 
+// The clip's camera data, read from a file as --camera reads it, and every
+// state it holds shown as a cue shows it.
+void read_camera_data(const zelvok::fuzz::FuzzInput& input) {
+  zelvok::CameraTrack track;
+  (void)zelvok::fuzz::scratch_folder();  // the current folder from here on
+  if (!zelvok::fuzz::write_input(input.playlist) ||
+      zelvok::read_camera_track(zelvok::fuzz::kInputName, &track) != zelvok::StreamFault::kNone) {
+    return;
+  }
+  for (const zelvok::CameraState& state : track.states) {
+    (void)zelvok::camera_line(state.settings);
+    if (state.fix) {
+      (void)zelvok::gps_line(*state.fix);
+    }
+  }
+  if (!track.points.empty()) {
+    (void)zelvok::gpx_text("clip.MTS", track.points);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const zelvok::fuzz::FuzzInput input = zelvok::fuzz::split_input(data, size);
+  read_camera_data(input);
   const zelvok::ByteSpan stream = input.playlist;
   // The tail begins on a packet boundary in the stream's second half.
   const std::size_t packet_size = zelvok::stream_packet_size(stream);

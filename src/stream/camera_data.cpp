@@ -81,9 +81,9 @@ std::optional<Ratio> exposure(const CameraTags& tags) {
     return std::nullopt;
   }
   const auto value = static_cast<std::uint16_t>((*code)[2] | ((*code)[3] << 8));
+  // All ones, whatever the top bit, is no time; nor has a time of nothing a 1/N.
   const std::uint16_t units = value & kShutterNotRecorded;
-  // A time of nothing has no 1/N.
-  if (value == kShutterNotRecorded || units == 0) {
+  if (units == kShutterNotRecorded || units == 0) {
     return std::nullopt;
   }
   return Ratio{units, kShutterCodeUnit};

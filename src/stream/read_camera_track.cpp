@@ -69,7 +69,8 @@ void scan_packets(ByteSpan block, std::size_t packet_size, Scan* scan) {
     }
     if (scan->in_pes && scan->pes.size() < kFrameHeadBytes) {
       const std::size_t take = std::min(packet.payload.size(), kFrameHeadBytes - scan->pes.size());
-      scan->pes.insert(scan->pes.end(), packet.payload.begin(), packet.payload.begin() + take);
+      const ByteSpan head = packet.payload.first(take);
+      scan->pes.insert(scan->pes.end(), head.begin(), head.end());
     }
   }
 }
