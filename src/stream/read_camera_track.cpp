@@ -13,7 +13,7 @@
 namespace zelvok {
 namespace {
 
-constexpr std::size_t kBlockPackets = 5461;    // about 1 MiB of 192-byte packets
+constexpr std::size_t kBlockPackets = 1366;    // 256 KiB of 192-byte packets, kept in cache
 constexpr std::size_t kFrameHeadBytes = 4096;  // of a frame's PES: its headers and SEI
 constexpr std::uint64_t kWrap = std::uint64_t{1} << 33;
 constexpr std::uint64_t kHalfWrap = kWrap / 2;
@@ -58,8 +58,16 @@ void finish_frame(Scan* scan) {
 
 void scan_packets(ByteSpan block, std::size_t packet_size, Scan* scan) {
   for (std::uint64_t at = 0; has_bytes(block, at, packet_size); at += packet_size) {
+    std::uint16_t pid = 0;
+    bool unit_start = false;
+    // Only the packets that start a frame, and the few after them up to its
+    // SEI, are read further.
+    if (!peek_packet(block, at, packet_size, &pid, &unit_start) || pid != scan->pid ||
+        (!unit_start && (!scan->in_pes || scan->pes.size() >= kFrameHeadBytes))) {
+      continue;
+    }
     Packet packet{};
-    if (!read_packet(block, at, packet_size, &packet) || packet.pid != scan->pid) {
+    if (!read_packet(block, at, packet_size, &packet)) {
       continue;
     }
     if (packet.unit_start) {

@@ -35,6 +35,20 @@ struct Packet {
   ByteSpan payload;  // empty when the packet carries none
 };
 
+// The PID and unit_start flag of the packet at `offset`, read from its
+// header alone, for a scan that passes over most packets unread. False when
+// the header is cut by the end of `bytes` or its sync byte is wrong.
+inline bool peek_packet(ByteSpan bytes, std::uint64_t offset, std::size_t packet_size,
+                        std::uint16_t* pid, bool* unit_start) {
+  const std::uint64_t at = offset + (packet_size - kPacketSize);
+  if (!has_bytes(bytes, at, 3) || bytes[at] != kSyncByte) {
+    return false;
+  }
+  *pid = static_cast<std::uint16_t>(((bytes[at + 1] << 8) | bytes[at + 2]) & kPidMask);
+  *unit_start = (bytes[at + 1] & 0x40) != 0;
+  return true;
+}
+
 // The packet at `offset` of a stream of `packet_size`-byte packets. False
 // when the packet is cut by the end of `bytes`, its sync byte is wrong, or
 // its adaptation field claims more than the packet holds.

@@ -44,8 +44,8 @@ std::vector<MdpmTag> gps_time(std::uint8_t second) {
           {0xBD, {0x00, second, 0x00, 0x01}}};
 }
 
-void add(std::vector<MdpmTag>* tags, const std::vector<MdpmTag>& more) {
-  tags->insert(tags->end(), more.begin(), more.end());
+void add(std::vector<MdpmTag>& tags, const std::vector<MdpmTag>& more) {
+  tags.insert(tags.end(), more.begin(), more.end());
 }
 
 // Three seconds of 75 frames, all dated 2021/01/17 17:33:16 at +03:00. The
@@ -54,21 +54,21 @@ void add(std::vector<MdpmTag>* tags, const std::vector<MdpmTag>& more) {
 testing::StreamPlan gps_clip() {
   std::vector<std::vector<MdpmTag>> packs(75, testing::date_tags(0x46, 2021, 1, 17, 17, 33, 16));
   // F2.6 (2^(11/8)), 0 dB, AUTO, AWB; 1/50 (28125 / 562).
-  add(&packs[0], {{0x70, {0x0B, 0x01, 0x00, 0x00}}, {0x7F, {0x00, 0x00, 0x32, 0x02}}});
-  add(&packs[0], position('A', 5679));
-  add(&packs[0], gps_time(5));
-  add(&packs[0], {{0xB9, {0, 0, 0, 0}},
+  add(packs[0], {{0x70, {0x0B, 0x01, 0x00, 0x00}}, {0x7F, {0x00, 0x00, 0x32, 0x02}}});
+  add(packs[0], position('A', 5679));
+  add(packs[0], gps_time(5));
+  add(packs[0], {{0xB9, {0, 0, 0, 0}},
                   {0xBA, {0x14, 0x54, 0x00, 0x0A}},
                   {0xC1, {'K', 0, 0, 0}},
                   {0xC2, {0x00, 0x24, 0x00, 0x0A}},
                   {0xCA, {'2', '0', '1', '0'}},
                   {0xCB, {':', '0', '8', ':'}},
                   {0xCC, {'1', '5', 0, 0}}});
-  add(&packs[36], {{0x70, {0x0B, 0x04, 0x00, 0x00}}});  // 9 dB
-  add(&packs[36], position('A', 5779));
-  add(&packs[36], gps_time(6));
-  add(&packs[50], position('V', 5879));
-  add(&packs[50], gps_time(7));
+  add(packs[36], {{0x70, {0x0B, 0x04, 0x00, 0x00}}});  // 9 dB
+  add(packs[36], position('A', 5779));
+  add(packs[36], gps_time(6));
+  add(packs[50], position('V', 5879));
+  add(packs[50], gps_time(7));
   testing::StreamPlan plan;
   plan.frames = testing::gop_frames(75, 54000, packs);
   return plan;
