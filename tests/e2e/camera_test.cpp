@@ -58,12 +58,12 @@ testing::StreamPlan gps_clip() {
   add(packs[0], position('A', 5679));
   add(packs[0], gps_time(5));
   add(packs[0], {{0xB9, {0, 0, 0, 0}},
-                  {0xBA, {0x14, 0x54, 0x00, 0x0A}},
-                  {0xC1, {'K', 0, 0, 0}},
-                  {0xC2, {0x00, 0x24, 0x00, 0x0A}},
-                  {0xCA, {'2', '0', '1', '0'}},
-                  {0xCB, {':', '0', '8', ':'}},
-                  {0xCC, {'1', '5', 0, 0}}});
+                 {0xBA, {0x14, 0x54, 0x00, 0x0A}},
+                 {0xC1, {'K', 0, 0, 0}},
+                 {0xC2, {0x00, 0x24, 0x00, 0x0A}},
+                 {0xCA, {'2', '0', '1', '0'}},
+                 {0xCB, {':', '0', '8', ':'}},
+                 {0xCC, {'1', '5', 0, 0}}});
   add(packs[36], {{0x70, {0x0B, 0x04, 0x00, 0x00}}});  // 9 dB
   add(packs[36], position('A', 5779));
   add(packs[36], gps_time(6));
@@ -120,6 +120,27 @@ TEST(CameraRunTest, EachCueShowsTheFrameAtItsStart) {
   EXPECT_EQ(testing::read_file(folder.path / "00000.srt"),
             cue(1, "00:00:00,000", "00:00:02,000", "17:33\r\nF2.6  1/50  0dB  AWB  AUTO") +
                 cue(2, "00:00:02,000", "00:00:03,000", "17:33\r\nF2.6  1/50  9dB  AWB  AUTO"));
+}
+
+// A card's clip dated by its playlist keeps the playlist's date; its data
+// comes from the stream at the PlayItem's IN time: 1.5 s in, after the
+// gain's change at 1.44 s.
+TEST(CameraRunTest, ACardsClipStartsAtItsInTime) {
+  testing::TempFolder folder;
+  const fs::path bdmv = folder.path / "card/BDMV";
+  fs::create_directories(bdmv / "PLAYLIST");
+  fs::create_directories(bdmv / "STREAM");
+  const std::uint32_t in_time = (54000 + 135000) / 2;  // 45 kHz
+  testing::write_file(bdmv / "PLAYLIST/00000.MPL", testing::build_playlist(testing::playlist_of(
+                                                       {testing::clip("00000", 1000, in_time)},
+                                                       {testing::scene_at(2019, 5, 1, 10, 0, 0)})));
+  testing::write_file(bdmv / "STREAM/00000.MTS", testing::build_stream(gps_clip()));
+  const testing::ProgramResult result =
+      testing::run_zelvok_in_locale({"--camera", "card"}, folder.path, {"ZELVOK_LANG=en"});
+  EXPECT_EQ(result.status, 0) << result.output;
+  EXPECT_EQ(
+      testing::read_file(bdmv / "STREAM/00000.srt"),
+      cue(1, "00:00:00,000", "00:00:01,000", "2019/05/01 10:00:00\r\nF2.6  1/50  9dB  AWB  AUTO"));
 }
 
 // ExifTool, reading the same clip, finds the positions the texts show.
