@@ -8,6 +8,7 @@
 
 #include "folder/card_playlists.h"
 #include "folder/find_clips.h"
+#include "folder/places.h"
 #include "gpx/gpx_text.h"
 #include "messages/messages.h"
 #include "mkv/make_mkv.h"
@@ -33,26 +34,16 @@ struct Counts {
   std::uint64_t mkv_failed = 0;
 };
 
-// What this run does at an output's place.
-enum class Place {
-  kFree,     // nothing there: the output is written
-  kReplace,  // an entry there that --overwrite replaces, if it is a regular file
-  kThere,    // left as it is: an entry there, or this run's own file for the same clip
-  kTaken,    // this run put another clip's file there: never replaced
-};
-
 struct FolderRun {
   const OutputPlan& plan;
   const FolderOptions& options;
   const Console& console;
   std::string ffmpeg;  // with --mkv
   CardPlaylists cards;
-  std::map<std::string, std::string> resolved;  // folders as the run names them, resolved
-  std::map<std::string, std::string> made;      // each place this run wrote, and for which clip
-  std::set<std::string> dated;                  // the clips whose subtitle file this run wrote
-  std::set<std::string> muxed;                  // the clips whose MKV this run made
-  std::set<std::string> tracked;                // the clips whose GPX file this run wrote
-  FolderListings listings;                      // of the folders the clips were found in
+  PlaceBook places;
+  std::set<std::string> dated;    // the clips whose subtitle file this run wrote
+  std::set<std::string> muxed;    // the clips whose MKV this run made
+  std::set<std::string> tracked;  // the clips whose GPX file this run wrote
   Counts counts;
   std::vector<std::string> failed;  // the clips that failed, as their lines show them
 };
@@ -68,65 +59,6 @@ struct DatedClip {
 
 bool reads_track(const FolderOptions& options) {
   return options.camera || options.gps || options.gpx;
-}
-
-// A path as one key for each place, however it was spelled: its folder
-// resolved (once a folder), its name as it is. A folder that is not there
-// yet is kept as it is spelled.
-std::string place_key(FolderRun* run, const std::string& path) {
-  const std::string folder = folder_part(path);
-  auto found = run->resolved.find(folder);
-  if (found == run->resolved.end()) {
-    const std::string resolved = resolved_folder(folder.empty() ? "." : folder);
-    if (resolved.empty()) {
-      return path;
-    }
-    found = run->resolved.emplace(folder, resolved).first;
-  }
-  return joined(found->second, base_name(path));
-}
-
-// What is at a place: from the listing of its folder when the walk read it
-// (a card of thousands of clips costs no look at each), else from a look.
-EntryKind look_at_place(const FolderRun& run, const std::string& folder, const std::string& name) {
-  const auto listing = run.listings.find(folder);
-  if (listing == run.listings.end()) {
-    return place_kind(joined(folder, name));
-  }
-  const std::vector<FolderEntry>& entries = listing->second;
-  const auto entry =
-      std::lower_bound(entries.begin(), entries.end(), name,
-                       [](const FolderEntry& a, const std::string& b) { return a.name < b; });
-  if (entry == entries.end() || entry->name != name) {
-    return EntryKind::kMissing;
-  }
-  return entry->link ? EntryKind::kOther : entry->kind;
-}
-
-// Whether the output at `target` is written, for the clip `clip_key` (its
-// folder and name): decided by the output's place and what this run wrote,
-// never by which file the clip is. `done` holds the clips this run wrote
-// this kind of output for: a clip reached twice (named twice, or named and
-// also inside a folder named) is written once.
-Place place_of(FolderRun* run, const std::string& folder, const std::string& name,
-               const std::string& clip_key, const std::set<std::string>& done) {
-  if (done.contains(clip_key)) {
-    return Place::kThere;
-  }
-  if (const auto made = run->made.find(place_key(run, joined(folder, name)));
-      made != run->made.end()) {
-    return made->second == clip_key ? Place::kThere : Place::kTaken;
-  }
-  switch (look_at_place(*run, folder, name)) {
-    case EntryKind::kMissing:
-    case EntryKind::kUnreachable:  // the write says what happened
-      return Place::kFree;
-    case EntryKind::kRegular:
-    case EntryKind::kFolder:
-    case EntryKind::kOther:
-      break;
-  }
-  return run->options.overwrite ? Place::kReplace : Place::kThere;
 }
 
 // Where a clip's outputs go: beside it, or below --output-dir where it
@@ -219,8 +151,9 @@ bool write_subtitle(FolderRun* run, const FoundClip& clip, const std::string& ta
       (replace && is_the_clip(clip, target)) || !write_whole_file(target, dated.text, replace)) {
     return false;
   }
-  run->made[place_key(run, target)] = place_key(run, clip.path);
-  run->dated.insert(place_key(run, clip.path));
+  const std::string clip_key = place_key(&run->places, clip.path);
+  note_made(&run->places, target, clip_key);
+  run->dated.insert(clip_key);
   return true;
 }
 
@@ -242,8 +175,9 @@ bool make_clip_mkv(FolderRun* run, const FoundClip& clip, const std::string& tar
   if (!make_mkv(run->ffmpeg, job, run->console)) {
     return false;
   }
-  run->made[place_key(run, target)] = place_key(run, clip.path);
-  run->muxed.insert(place_key(run, clip.path));
+  const std::string clip_key = place_key(&run->places, clip.path);
+  note_made(&run->places, target, clip_key);
+  run->muxed.insert(clip_key);
   return true;
 }
 
@@ -266,8 +200,9 @@ bool run_gpx(FolderRun* run, const FoundClip& clip, const std::string& target, P
     print(run->console, messages::kClipWriteFailed);
     return false;
   }
-  run->made[place_key(run, target)] = place_key(run, clip.path);
-  run->tracked.insert(place_key(run, clip.path));
+  const std::string clip_key = place_key(&run->places, clip.path);
+  note_made(&run->places, target, clip_key);
+  run->tracked.insert(clip_key);
   return true;
 }
 
@@ -327,13 +262,17 @@ bool run_clip(FolderRun* run, const FoundClip& clip) {
   const std::string mkv = joined(folder, mkv_name);
   print(run->console, messages::kStreamName, clip.path);
   print(run->console, messages::kSubtitleName, subtitle);
-  const std::string clip_key = place_key(run, clip.path);
-  const Place subtitle_place = place_of(run, folder, subtitle_name, clip_key, run->dated);
+  const std::string clip_key = place_key(&run->places, clip.path);
+  const bool overwrite = run->options.overwrite;
+  const Place subtitle_place =
+      place_of(&run->places, folder, subtitle_name, clip_key, run->dated, overwrite);
   const Place mkv_place =
-      run->options.mkv ? place_of(run, folder, mkv_name, clip_key, run->muxed) : Place::kThere;
+      run->options.mkv ? place_of(&run->places, folder, mkv_name, clip_key, run->muxed, overwrite)
+                       : Place::kThere;
   const std::string gpx_name = output_name(clip, ".gpx");
   const Place gpx_place =
-      run->options.gpx ? place_of(run, folder, gpx_name, clip_key, run->tracked) : Place::kThere;
+      run->options.gpx ? place_of(&run->places, folder, gpx_name, clip_key, run->tracked, overwrite)
+                       : Place::kThere;
   if (subtitle_place == Place::kThere) {
     print(run->console, messages::kSubtitleThere);
     if (mkv_place == Place::kThere && gpx_place == Place::kThere) {
@@ -410,7 +349,7 @@ void run_found(FolderRun* run, const FoundClip& clip) {
 
 bool run_folders(const std::vector<FolderRunName>& names, const OutputPlan& plan,
                  const FolderOptions& options, const Console& console) {
-  FolderRun run{plan, options, console, std::string(), {}, {}, {}, {}, {}, {}, {}, {}, {}};
+  FolderRun run{plan, options, console, std::string(), {}, {}, {}, {}, {}, {}, {}};
   if (options.mkv) {
     run.ffmpeg = find_ffmpeg();
     if (run.ffmpeg.empty()) {
@@ -422,7 +361,7 @@ bool run_folders(const std::vector<FolderRunName>& names, const OutputPlan& plan
   std::vector<FoundClip> clips;
   for (const FolderRunName& name : names) {
     if (name.folder) {
-      find_clips(name.name, &clips, &run.listings);
+      find_clips(name.name, &clips, &run.places.listings);
     } else {
       clips.push_back(named_clip(name.name));
     }
