@@ -146,19 +146,23 @@ std::vector<Decoded> decode_packs(const std::vector<CameraTags>& packs) {
   return decoded;
 }
 
+// What the display shows once a frame's pack is taken in.
+void take_in(const Decoded& pack, CameraState* state) {
+  carry(pack.settings, &state->settings);
+  if (pack.stabiliser_recorded) {
+    state->settings.stabiliser_off = pack.settings.stabiliser_off;
+  }
+  if (pack.position) {
+    state->fix = pack.fix;  // whole: a field that pack lacks is not recorded
+  }
+}
+
 // What the earliest frames recorded of each setting and of the position,
 // for the frames before any recorded it.
 CameraState earliest(const std::vector<RawFrame>& frames, const std::vector<Decoded>& decoded) {
   CameraState state;
   for (auto frame = frames.rbegin(); frame != frames.rend(); ++frame) {
-    const Decoded& pack = decoded[frame->pack];
-    carry(pack.settings, &state.settings);
-    if (pack.stabiliser_recorded) {
-      state.settings.stabiliser_off = pack.settings.stabiliser_off;
-    }
-    if (pack.position) {
-      state.fix = pack.fix;
-    }
+    take_in(decoded[frame->pack], &state);
   }
   return state;
 }
@@ -167,14 +171,7 @@ void resolve_states(const std::vector<RawFrame>& frames, std::int64_t first,
                     const std::vector<Decoded>& decoded, CameraTrack* track) {
   CameraState state = earliest(frames, decoded);
   for (const RawFrame& frame : frames) {
-    const Decoded& pack = decoded[frame.pack];
-    carry(pack.settings, &state.settings);
-    if (pack.stabiliser_recorded) {
-      state.settings.stabiliser_off = pack.settings.stabiliser_off;
-    }
-    if (pack.position) {
-      state.fix = pack.fix;
-    }
+    take_in(decoded[frame.pack], &state);
     if (track->states.empty() || !(track->states.back() == state)) {
       track->states.push_back(state);
     }
