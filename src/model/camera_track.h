@@ -35,7 +35,7 @@ struct TrackPoint {
 };
 
 struct CameraTrack {
-  std::vector<TrackFrame> frames;     // in presentation order
+  std::vector<TrackFrame> frames;     // in presentation order, each where the state changes
   std::vector<CameraState> states;    // each one once for a run of frames that share it
   std::uint64_t first_shown_pts = 0;  // 90 kHz, as the frames were read
   std::vector<TrackPoint> points;     // one per GPS time, in presentation order

@@ -172,11 +172,12 @@ void resolve_states(const std::vector<RawFrame>& frames, std::int64_t first,
   CameraState state = earliest(frames, decoded);
   for (const RawFrame& frame : frames) {
     take_in(decoded[frame.pack], &state);
+    // A run of frames that show the same is kept as its first.
     if (track->states.empty() || !(track->states.back() == state)) {
       track->states.push_back(state);
+      track->frames.push_back(TrackFrame{floor_ms(static_cast<std::int64_t>(frame.pts) - first),
+                                         static_cast<std::uint32_t>(track->states.size() - 1)});
     }
-    track->frames.push_back(TrackFrame{floor_ms(static_cast<std::int64_t>(frame.pts) - first),
-                                       static_cast<std::uint32_t>(track->states.size() - 1)});
   }
 }
 
