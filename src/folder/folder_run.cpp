@@ -84,26 +84,6 @@ bool is_the_clip(const FoundClip& clip, const std::string& target) {
   return identify_file(clip.path, &a) && identify_file(target, &b) && same_file(a, b);
 }
 
-// The clip as a playlist of one PlayItem: from its card's playlist, else
-// from its own stream. The message that says why it cannot be dated, or null.
-const Message* read_clip(FolderRun* run, const FoundClip& clip, DatedClip* dated) {
-  dated->from_playlist = date_from_card(clip.folder, clip.name, &run->cards, &dated->one);
-  if (dated->from_playlist) {
-    return nullptr;
-  }
-  switch (read_clip_file(clip.path, &dated->one)) {
-    case StreamFault::kNone:
-      return nullptr;
-    case StreamFault::kNoDate:
-      return &messages::kClipUndated;
-    case StreamFault::kAllocationFailed:
-      return &messages::kClipOutOfMemory;
-    case StreamFault::kOpenFailed:
-      break;
-  }
-  return &messages::kClipUnreadable;
-}
-
 // The message for a clip whose stream cannot give what was asked of it.
 const Message* stream_refusal(StreamFault fault) {
   switch (fault) {
@@ -116,6 +96,17 @@ const Message* stream_refusal(StreamFault fault) {
       break;
   }
   return &messages::kClipUnreadable;
+}
+
+// The clip as a playlist of one PlayItem: from its card's playlist, else
+// from its own stream. The message that says why it cannot be dated, or null.
+const Message* read_clip(FolderRun* run, const FoundClip& clip, DatedClip* dated) {
+  dated->from_playlist = date_from_card(clip.folder, clip.name, &run->cards, &dated->one);
+  if (dated->from_playlist) {
+    return nullptr;
+  }
+  const StreamFault fault = read_clip_file(clip.path, &dated->one);
+  return fault == StreamFault::kNoDate ? &messages::kClipUndated : stream_refusal(fault);
 }
 
 // Dates the clip and makes its subtitle text, with the camera's lines under
@@ -142,18 +133,32 @@ const Message* date_clip(FolderRun* run, const FoundClip& clip, DatedClip* dated
   return nullptr;
 }
 
+// An output's place made ready to write: its folder made below
+// --output-dir; false when it cannot be, or when the entry --overwrite would
+// replace is the clip itself.
+bool ready_place(const FolderRun& run, const FoundClip& clip, const std::string& target,
+                 Place place) {
+  return (!run.options.output_dir || make_folders(folder_part(target))) &&
+         !(place == Place::kReplace && is_the_clip(clip, target));
+}
+
+// Notes an output this run wrote for the clip, at its place and in `done`.
+void record_made(FolderRun* run, const FoundClip& clip, const std::string& target,
+                 std::set<std::string>* done) {
+  const std::string clip_key = place_key(&run->places, clip.path);
+  note_made(&run->places, target, clip_key);
+  done->insert(clip_key);
+}
+
 // Writes the subtitle file whole or not at all. Nothing but a regular file
 // is ever replaced, and only with --overwrite; never the clip itself.
 bool write_subtitle(FolderRun* run, const FoundClip& clip, const std::string& target, Place place,
                     const DatedClip& dated) {
-  const bool replace = place == Place::kReplace;
-  if ((run->options.output_dir && !make_folders(folder_part(target))) ||
-      (replace && is_the_clip(clip, target)) || !write_whole_file(target, dated.text, replace)) {
+  if (!ready_place(*run, clip, target, place) ||
+      !write_whole_file(target, dated.text, place == Place::kReplace)) {
     return false;
   }
-  const std::string clip_key = place_key(&run->places, clip.path);
-  note_made(&run->places, target, clip_key);
-  run->dated.insert(clip_key);
+  record_made(run, clip, target, &run->dated);
   return true;
 }
 
@@ -163,21 +168,18 @@ bool write_subtitle(FolderRun* run, const FoundClip& clip, const std::string& ta
 bool make_clip_mkv(FolderRun* run, const FoundClip& clip, const std::string& target, Place place,
                    const DatedClip& dated) {
   Playlist stream;
-  const bool replace = place == Place::kReplace;
   if ((dated.from_playlist && read_clip_file(clip.path, &stream) != StreamFault::kNone) ||
-      (run->options.output_dir && !make_folders(folder_part(target))) ||
-      (replace && is_the_clip(clip, target))) {
+      !ready_place(*run, clip, target, place)) {
     print(run->console, messages::kMkvFailed, target);
     return false;
   }
   const PlayItem& item = (dated.from_playlist ? stream : dated.one).play_items[0];
-  const MkvJob job{clip.path, dated.text, run->plan.form, target, item.first_shown_pts, replace};
+  const MkvJob job{clip.path, dated.text,           run->plan.form,
+                   target,    item.first_shown_pts, place == Place::kReplace};
   if (!make_mkv(run->ffmpeg, job, run->console)) {
     return false;
   }
-  const std::string clip_key = place_key(&run->places, clip.path);
-  note_made(&run->places, target, clip_key);
-  run->muxed.insert(clip_key);
+  record_made(run, clip, target, &run->muxed);
   return true;
 }
 
@@ -193,16 +195,13 @@ bool run_gpx(FolderRun* run, const FoundClip& clip, const std::string& target, P
     print(run->console, messages::kNoGpsFix);
     return true;
   }
-  const bool replace = place == Place::kReplace;
-  if (place == Place::kTaken || (run->options.output_dir && !make_folders(folder_part(target))) ||
-      (replace && is_the_clip(clip, target)) ||
-      !write_whole_file(target, gpx_text(clip.name, dated.track.points), replace)) {
+  if (place == Place::kTaken || !ready_place(*run, clip, target, place) ||
+      !write_whole_file(target, gpx_text(clip.name, dated.track.points),
+                        place == Place::kReplace)) {
     print(run->console, messages::kClipWriteFailed);
     return false;
   }
-  const std::string clip_key = place_key(&run->places, clip.path);
-  note_made(&run->places, target, clip_key);
-  run->tracked.insert(clip_key);
+  record_made(run, clip, target, &run->tracked);
   return true;
 }
 

@@ -122,10 +122,6 @@ inline constexpr Message kZoneNotRecorded = {
     " シーンにタイムゾーンが記録されていないため、時刻を変換できません！!　処理を終了します。\n",
     " A scene has no time zone recorded: it cannot be converted. Stopping.\n",
     shift_jis::kZoneNotRecorded};
-// A clip's stream has no video, or no frame of it holds a recording date.
-inline constexpr Message kNoStreamDate = {
-    " ストリームに撮影日時の情報がありません！!　処理を終了します。\n",
-    " The stream holds no recording date. Stopping.\n", shift_jis::kNoStreamDate};
 // A write or close of a subtitle file failed.
 inline constexpr Message kOutputWriteFailed = {
     " 字幕出力ファイル(%s)への書き込みに失敗しました！!　処理を終了します。\n",

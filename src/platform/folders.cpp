@@ -108,18 +108,6 @@ EntryKind place_kind(const std::string& name) {
 
 #endif
 
-bool is_link(const std::string& name) {
-  std::error_code error;
-  return !name.empty() && fs::is_symlink(fs::symlink_status(path_of(name), error));
-}
-
-bool entry_exists(const std::string& name) {
-  std::error_code error;
-  // What cannot be looked at counts as there: it is never to be replaced.
-  return !name.empty() &&
-         fs::symlink_status(path_of(name), error).type() != fs::file_type::not_found;
-}
-
 bool list_folder(const std::string& name, std::vector<FolderEntry>* entries) {
   entries->clear();
   std::error_code error;

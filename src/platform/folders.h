@@ -36,13 +36,6 @@ EntryKind entry_kind(const std::string& name);
 // What is at `name` itself, a link not followed: a link is kOther.
 EntryKind place_kind(const std::string& name);
 
-// True when `name` itself is a link, whatever it leads to.
-bool is_link(const std::string& name);
-
-// True when anything at all is at `name`: a file, a folder, a link (even one
-// that leads nowhere).
-bool entry_exists(const std::string& name);
-
 struct FolderEntry {
   std::string name;  // the name alone, without the folder
   EntryKind kind;    // what it leads to, a link followed

@@ -231,18 +231,23 @@ OutputFault write_merged_cues(Walk* walk, std::uint64_t duration, std::uint64_t 
   return {};
 }
 
+// How long a clip's first cue lasts, `stamp` being what it shows. A first
+// cue of no length is not written: the next second starts the clip.
+std::uint64_t first_cue(const PlayItem& item, RecordingStamp* stamp) {
+  if (item.first_cue_ms != 0) {
+    return item.first_cue_ms;
+  }
+  advance_stamp(stamp);
+  return 1000;
+}
+
 // Writes a PlayItem's cues, its first showing `shown`, into the clip's file
 // that is open, and into the whole playlist's when it is written.
 OutputFault write_clip_cues(Walk* walk, const PlayItem& item, const ShownStamp& shown) {
   walk->clip_entry.number = 0;  // each clip's file numbers its cues from 1
   const DateStyle style{walk->plan.format, shown.zone};
-  // A first cue of no length is not written: the next second starts the clip.
   RecordingStamp stamp = shown.stamp;
-  std::uint64_t first = item.first_cue_ms;
-  if (first == 0) {
-    advance_stamp(&stamp);
-    first = 1000;
-  }
+  const std::uint64_t first = first_cue(item, &stamp);
   // A form with seconds changes its text every second; one without, at most
   // once a minute.
   return walk->plan.format.seconds_shown > 0
@@ -310,11 +315,7 @@ void write_cues_with_lines(Walk* walk, const PlayItem& item, const ShownStamp& s
   walk->clip_entry.number = 0;
   const DateStyle style{walk->plan.format, shown.zone};
   RecordingStamp stamp = shown.stamp;
-  std::uint64_t first = item.first_cue_ms;
-  if (first == 0) {
-    advance_stamp(&stamp);
-    first = 1000;
-  }
+  const std::uint64_t first = first_cue(item, &stamp);
   const std::uint64_t duration = duration_ms(item);
   GatheredCue cue;
   std::array<char, kMaxDateText> date{};
