@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <limits>
+#include <utility>
 
 namespace zelvok {
 namespace {
@@ -104,6 +105,22 @@ ScanOutcome apply_long_value(std::string_view name, std::string_view value, RunO
   return ScanOutcome::kRun;
 }
 
+// The flag of a folder run that `argument` sets, or null.
+bool* folder_flag(std::string_view argument, FolderOptions* folder) {
+  const std::array<std::pair<std::string_view, bool*>, 6> flags = {{{"--mkv", &folder->mkv},
+                                                                    {"--mp4", &folder->mp4},
+                                                                    {"--burn", &folder->burn},
+                                                                    {"--camera", &folder->camera},
+                                                                    {"--gps", &folder->gps},
+                                                                    {"--gpx", &folder->gpx}}};
+  for (const auto& [name, flag] : flags) {
+    if (argument == name) {
+      return flag;
+    }
+  }
+  return nullptr;
+}
+
 // A long option: "--help", "--version", or one that takes a value attached
 // after "=" or as the next argument. `at` moves past a value taken.
 ScanOutcome scan_long_option(std::span<const std::string> arguments, std::size_t* at,
@@ -119,15 +136,8 @@ ScanOutcome scan_long_option(std::span<const std::string> arguments, std::size_t
     options->folder.overwrite = true;
     return ScanOutcome::kRun;
   }
-  if (argument == "--mkv") {
-    options->folder.mkv = true;
-    return ScanOutcome::kRun;
-  }
-  if (argument == "--camera" || argument == "--gps" || argument == "--gpx") {
-    bool& flag = argument == "--camera" ? options->folder.camera
-                 : argument == "--gps"  ? options->folder.gps
-                                        : options->folder.gpx;
-    flag = true;
+  if (bool* flag = folder_flag(argument, &options->folder); flag != nullptr) {
+    *flag = true;
     return ScanOutcome::kRun;
   }
   if (argument == "--vtt") {

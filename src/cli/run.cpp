@@ -121,8 +121,8 @@ int run_playlist(const std::string& name, const Input& input, const RunOptions& 
     print(console, messages::kOpenFailed);
     return kExitFailure;
   }
-  if (options.folder.mkv) {
-    print(console, messages::kMkvNeedsClip);
+  if (options.folder.mkv || options.folder.mp4 || options.folder.burn) {
+    print(console, options.folder.mkv ? messages::kMkvNeedsClip : messages::kMp4NeedsClip);
     return kExitFailure;
   }
   const Validation read = read_playlist(input.file);

@@ -6,17 +6,19 @@
 #include <map>
 #include <set>
 
+#include "ffmpeg/capabilities.h"
+#include "ffmpeg/make_with_ffmpeg.h"
 #include "folder/card_playlists.h"
 #include "folder/find_clips.h"
 #include "folder/places.h"
 #include "gpx/gpx_text.h"
 #include "messages/messages.h"
-#include "mkv/make_mkv.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/whole_file.h"
 #include "stream/clip_timeline.h"
 #include "stream/read_camera_track.h"
+#include "stream/read_clip_media.h"
 #include "stream/read_stream.h"
 
 namespace zelvok {
@@ -29,22 +31,31 @@ struct Counts {
   std::uint64_t from_streams = 0;
   std::uint64_t there = 0;
   std::uint64_t failed = 0;
-  std::uint64_t mkv_made = 0;
-  std::uint64_t mkv_there = 0;
-  std::uint64_t mkv_failed = 0;
 };
+
+// The files of one container, over the run.
+struct ContainerCounts {
+  std::uint64_t made = 0;
+  std::uint64_t there = 0;
+  std::uint64_t failed = 0;
+};
+
+constexpr std::array<Container, kContainers> kAllContainers = {Container::kMkv, Container::kMp4};
 
 struct FolderRun {
   const OutputPlan& plan;
   const FolderOptions& options;
   const Console& console;
-  std::string ffmpeg;  // with --mkv
+  std::string ffmpeg;  // with --mkv or --mp4
   CardPlaylists cards;
   PlaceBook places;
   std::set<std::string> dated;    // the clips whose subtitle file this run wrote
-  std::set<std::string> muxed;    // the clips whose MKV this run made
   std::set<std::string> tracked;  // the clips whose GPX file this run wrote
+  // Of each container, the clips whose file this run made.
+  std::array<std::set<std::string>, kContainers> muxed;
   Counts counts;
+  std::array<ContainerCounts, kContainers> container_counts;
+  bool told_no_zone = false;        // the line that no creation time is written, once a run
   std::vector<std::string> failed;  // the clips that failed, as their lines show them
 };
 
@@ -52,10 +63,25 @@ struct FolderRun {
 struct DatedClip {
   Playlist one;  // the clip as a playlist of one PlayItem
   bool from_playlist = false;
-  CameraTrack track;  // with --camera, --gps or --gpx: what its frames recorded
+  CameraTrack track;                 // with --camera, --gps or --gpx: what its frames recorded
+  std::int64_t track_offset_ms = 0;  // where the clip's file starts on the track's time
   std::string text;
   std::uint64_t cues = 0;
+  // For its MKV and MP4, read once: what its stream holds besides its dates,
+  // and its cues on its own clock, to be drawn in.
+  std::optional<ClipMedia> media;
+  std::string drawn;
 };
+
+std::size_t index_of(Container container) {
+  return container == Container::kMkv ? 0 : 1;
+}
+
+// Whether the run makes the container's file of each clip: --mkv, --mp4,
+// and --burn alone, which means the MP4.
+bool wants(const FolderOptions& options, Container container) {
+  return container == Container::kMkv ? options.mkv : options.mp4 || (options.burn && !options.mkv);
+}
 
 bool reads_track(const FolderOptions& options) {
   return options.camera || options.gps || options.gpx;
@@ -109,6 +135,15 @@ const Message* read_clip(FolderRun* run, const FoundClip& clip, DatedClip* dated
   return fault == StreamFault::kNoDate ? &messages::kClipUndated : stream_refusal(fault);
 }
 
+// The clip's cues as `plan` lays them out, with the camera's lines under
+// each date when asked; how many there are.
+std::uint64_t render_cues(const FolderRun& run, const OutputPlan& plan, const DatedClip& dated,
+                          std::string* text) {
+  const CueLines lines{dated.track, dated.track_offset_ms, run.options.camera, run.options.gps};
+  return render_clip_file(plan, dated.one, dated.one.play_items[0], text,
+                          run.options.camera || run.options.gps ? &lines : nullptr);
+}
+
 // Dates the clip and makes its subtitle text, with the camera's lines under
 // each date when asked; the message that says why it cannot be, or null.
 const Message* date_clip(FolderRun* run, const FoundClip& clip, DatedClip* dated) {
@@ -125,11 +160,8 @@ const Message* date_clip(FolderRun* run, const FoundClip& clip, DatedClip* dated
       return refusal;
     }
   }
-  const std::int64_t offset =
-      dated->from_playlist ? in_time_offset_ms(dated->track, item.in_time) : 0;
-  const CueLines lines{dated->track, offset, run->options.camera, run->options.gps};
-  dated->cues = render_clip_file(run->plan, dated->one, item, &dated->text,
-                                 run->options.camera || run->options.gps ? &lines : nullptr);
+  dated->track_offset_ms = dated->from_playlist ? in_time_offset_ms(dated->track, item.in_time) : 0;
+  dated->cues = render_cues(*run, run->plan, *dated, &dated->text);
   return nullptr;
 }
 
@@ -162,24 +194,79 @@ bool write_subtitle(FolderRun* run, const FoundClip& clip, const std::string& ta
   return true;
 }
 
-// NAME.mkv beside the clip's subtitle file, muxed from this run's own cues.
-// A clip dated from its card's playlist was not read: its stream says where
-// its first frame is shown.
-bool make_clip_mkv(FolderRun* run, const FoundClip& clip, const std::string& target, Place place,
-                   const DatedClip& dated) {
-  Playlist stream;
-  if ((dated.from_playlist && read_clip_file(clip.path, &stream) != StreamFault::kNone) ||
-      !ready_place(*run, clip, target, place)) {
-    print(run->console, messages::kMkvFailed, target);
+// The clip's stream read for what it holds besides its dates, once for all
+// its files; null when it cannot be.
+const ClipMedia* media_of(const FoundClip& clip, DatedClip* dated) {
+  if (!dated->media) {
+    ClipMedia media;
+    if (read_clip_media(clip.path, &media) != StreamFault::kNone) {
+      return nullptr;
+    }
+    dated->media = media;
+  }
+  return &*dated->media;
+}
+
+// The cues drawn into the picture: the clip's own, on the clip's clock from
+// its first frame shown (whole milliseconds rounded down, so that the frame
+// that starts a cue shows it), in SubRip whatever the subtitle file's form.
+const std::string& drawn_cues(const FolderRun& run, DatedClip* dated) {
+  if (dated->drawn.empty()) {
+    constexpr std::uint64_t kTicksPerMs = 90;
+    OutputPlan plan = run.plan;
+    plan.form = SubtitleForm::kSubRip;
+    plan.clip_from_ms = dated->media->first_shown_pts / kTicksPerMs;
+    (void)render_cues(run, plan, *dated, &dated->drawn);
+  }
+  return dated->drawn;
+}
+
+// The instant the clip's first frame was filmed, where its camera recorded
+// its zone; the run says once that it writes none where one did not.
+std::optional<RecordedAt> creation_time(FolderRun* run, const DatedClip& dated) {
+  const RecordedAt recorded = clip_recorded_at(run->plan, dated.one, dated.one.play_items[0]);
+  RecordingStamp utc{};
+  if (recorded.zone == kNoZone && !run->told_no_zone) {
+    print(run->console, messages::kNoCreationTime);
+    run->told_no_zone = true;
+  }
+  return utc_of(recorded, &utc) ? std::optional<RecordedAt>(recorded) : std::nullopt;
+}
+
+// The frames a re-encoding of the clip makes, for its progress; 0 when not
+// known.
+std::uint64_t frames_of(const DatedClip& dated) {
+  constexpr std::uint64_t kTicksPerMs = 90;
+  const std::uint64_t step = dated.media->frame_ticks;
+  return step == 0 ? 0 : duration_ms(dated.one.play_items[0]) * kTicksPerMs / step;
+}
+
+// The container's file beside the clip's subtitle file, made from this
+// run's own cues.
+bool make_container(FolderRun* run, const FoundClip& clip, Container container,
+                    const std::string& target, Place place, DatedClip* dated) {
+  const ClipMedia* media = media_of(clip, dated);
+  if (media == nullptr || !ready_place(*run, clip, target, place)) {
+    print(run->console, container_lines(container).failed, target);
     return false;
   }
-  const PlayItem& item = (dated.from_playlist ? stream : dated.one).play_items[0];
-  const MkvJob job{clip.path, dated.text,           run->plan.form,
-                   target,    item.first_shown_pts, place == Place::kReplace};
-  if (!make_mkv(run->ffmpeg, job, run->console)) {
+  FfmpegJob job;
+  job.container = container;
+  job.clip = clip.path;
+  job.media = *media;
+  job.cues = dated->text;
+  job.form = run->plan.form;
+  if (run->options.burn) {
+    job.drawn_cues = drawn_cues(*run, dated);
+    job.frames = frames_of(*dated);
+  }
+  job.created = creation_time(run, *dated);
+  job.target = target;
+  job.replace = place == Place::kReplace;
+  if (!make_with_ffmpeg(run->ffmpeg, job, run->console)) {
     return false;
   }
-  record_made(run, clip, target, &run->muxed);
+  record_made(run, clip, target, &run->muxed[index_of(container)]);
   return true;
 }
 
@@ -205,27 +292,29 @@ bool run_gpx(FolderRun* run, const FoundClip& clip, const std::string& target, P
   return true;
 }
 
-// The MKV of a clip dated: left, refused or made, with its line.
-bool run_mkv(FolderRun* run, const FoundClip& clip, const std::string& target, Place place,
-             const DatedClip& dated) {
+// A container's file of a clip dated: left, refused or made, with its line.
+bool run_container(FolderRun* run, const FoundClip& clip, Container container,
+                   const std::string& target, Place place, DatedClip* dated) {
+  const ContainerLines& lines = container_lines(container);
+  ContainerCounts& counts = run->container_counts[index_of(container)];
   switch (place) {
     case Place::kThere:
-      print(run->console, messages::kMkvThere, target);
-      ++run->counts.mkv_there;
+      print(run->console, lines.there, target);
+      ++counts.there;
       return true;
     case Place::kTaken:
-      print(run->console, messages::kMkvPlaceTaken, target);
+      print(run->console, lines.place_taken, target);
       break;
     case Place::kFree:
     case Place::kReplace:
-      if (make_clip_mkv(run, clip, target, place, dated)) {
-        print(run->console, messages::kMkvMade, target);
-        ++run->counts.mkv_made;
+      if (make_container(run, clip, container, target, place, dated)) {
+        print(run->console, lines.made, target);
+        ++counts.made;
         return true;
       }
       break;
   }
-  ++run->counts.mkv_failed;
+  ++counts.failed;
   return false;
 }
 
@@ -251,62 +340,94 @@ bool run_subtitle(FolderRun* run, const FoundClip& clip, const std::string& targ
   return fault == nullptr;
 }
 
+// Where each output of a clip goes, and what the run does there; an output
+// not asked for is left as if it were there.
+struct ClipPlaces {
+  std::string subtitle;
+  Place subtitle_place;
+  std::string gpx;
+  Place gpx_place;
+  std::array<std::string, kContainers> containers;
+  std::array<Place, kContainers> container_places;
+};
+
+ClipPlaces places_of(FolderRun* run, const FoundClip& clip) {
+  const std::string folder = target_folder(*run, clip);
+  const std::string clip_key = place_key(&run->places, clip.path);
+  const auto place = [&](bool asked, std::string_view extension, std::string* target,
+                         const std::set<std::string>& done) {
+    const std::string name = output_name(clip, extension);
+    *target = joined(folder, name);
+    return asked ? place_of(&run->places, folder, name, clip_key, done, run->options.overwrite)
+                 : Place::kThere;
+  };
+  ClipPlaces places;
+  places.subtitle_place = place(true, form_extension(run->plan.form), &places.subtitle, run->dated);
+  places.gpx_place = place(run->options.gpx, ".gpx", &places.gpx, run->tracked);
+  for (const Container container : kAllContainers) {
+    const std::size_t k = index_of(container);
+    places.container_places[k] =
+        place(wants(run->options, container), container_lines(container).extension,
+              &places.containers[k], run->muxed[k]);
+  }
+  return places;
+}
+
+// True when every output of the clip is left as it is.
+bool all_there(const ClipPlaces& places) {
+  return places.subtitle_place == Place::kThere && places.gpx_place == Place::kThere &&
+         std::all_of(places.container_places.begin(), places.container_places.end(),
+                     [](Place place) { return place == Place::kThere; });
+}
+
 // Dates one clip and makes what is missing of its outputs, with its lines;
 // false when it failed.
 bool run_clip(FolderRun* run, const FoundClip& clip) {
-  const std::string folder = target_folder(*run, clip);
-  const std::string subtitle_name = output_name(clip, form_extension(run->plan.form));
-  const std::string mkv_name = output_name(clip, ".mkv");
-  const std::string subtitle = joined(folder, subtitle_name);
-  const std::string mkv = joined(folder, mkv_name);
   print(run->console, messages::kStreamName, clip.path);
-  print(run->console, messages::kSubtitleName, subtitle);
-  const std::string clip_key = place_key(&run->places, clip.path);
-  const bool overwrite = run->options.overwrite;
-  const Place subtitle_place =
-      place_of(&run->places, folder, subtitle_name, clip_key, run->dated, overwrite);
-  const Place mkv_place =
-      run->options.mkv ? place_of(&run->places, folder, mkv_name, clip_key, run->muxed, overwrite)
-                       : Place::kThere;
-  const std::string gpx_name = output_name(clip, ".gpx");
-  const Place gpx_place =
-      run->options.gpx ? place_of(&run->places, folder, gpx_name, clip_key, run->tracked, overwrite)
-                       : Place::kThere;
-  if (subtitle_place == Place::kThere) {
+  const ClipPlaces places = places_of(run, clip);
+  print(run->console, messages::kSubtitleName, places.subtitle);
+  if (places.subtitle_place == Place::kThere) {
     print(run->console, messages::kSubtitleThere);
-    if (mkv_place == Place::kThere && gpx_place == Place::kThere) {
-      if (run->options.mkv) {
-        print(run->console, messages::kMkvThere, mkv);
-        ++run->counts.mkv_there;
-      }
-      ++run->counts.there;
-      return true;
-    }
   }
   DatedClip dated;
-  const Message* refusal = date_clip(run, clip, &dated);
+  const bool left = all_there(places);
+  const Message* refusal = left ? nullptr : date_clip(run, clip, &dated);
   if (refusal != nullptr) {
     print(run->console, *refusal);
   }
-  if (refusal != nullptr || !run_subtitle(run, clip, subtitle, subtitle_place, dated) ||
-      (run->options.gpx && !run_gpx(run, clip, joined(folder, gpx_name), gpx_place, dated))) {
-    // A clip that failed before its MKV was reached has no MKV either.
-    run->counts.mkv_failed += run->options.mkv ? 1 : 0;
+  if (!left && (refusal != nullptr ||
+                !run_subtitle(run, clip, places.subtitle, places.subtitle_place, dated) ||
+                (run->options.gpx && !run_gpx(run, clip, places.gpx, places.gpx_place, dated)))) {
+    // A clip that failed before its MKV and MP4 were reached has neither.
+    for (const Container container : kAllContainers) {
+      run->container_counts[index_of(container)].failed += wants(run->options, container) ? 1 : 0;
+    }
     return false;
   }
-  if (run->options.mkv && !run_mkv(run, clip, mkv, mkv_place, dated)) {
-    return false;
+  bool whole = true;
+  for (const Container container : kAllContainers) {
+    const std::size_t k = index_of(container);
+    if (wants(run->options, container)) {
+      whole = run_container(run, clip, container, places.containers[k], places.container_places[k],
+                            &dated) &&
+              whole;
+    }
   }
-  ++run->counts.written;
-  ++(dated.from_playlist ? run->counts.from_playlists : run->counts.from_streams);
-  return true;
+  if (whole) {
+    ++(left ? run->counts.there : run->counts.written);
+    if (!left) {
+      ++(dated.from_playlist ? run->counts.from_playlists : run->counts.from_streams);
+    }
+  }
+  return whole;
 }
 
 std::string number(std::uint64_t value) {
   return std::to_string(value);
 }
 
-// The counts, the MKV's with --mkv, then every clip that failed.
+// The counts, the MKV's and the MP4's when asked, then every clip that
+// failed.
 void print_summary(const FolderRun& run) {
   const Counts& counts = run.counts;
   const std::array<std::string, 6> numbers = {
@@ -315,11 +436,14 @@ void print_summary(const FolderRun& run) {
   const std::array<std::string_view, 6> values = {numbers[0], numbers[1], numbers[2],
                                                   numbers[3], numbers[4], numbers[5]};
   print(run.console, messages::kFolderSummary, values);
-  if (run.options.mkv) {
-    const std::array<std::string, 3> mkv = {number(counts.mkv_made), number(counts.mkv_there),
-                                            number(counts.mkv_failed)};
-    const std::array<std::string_view, 3> mkv_values = {mkv[0], mkv[1], mkv[2]};
-    print(run.console, messages::kMkvSummary, mkv_values);
+  for (const Container container : kAllContainers) {
+    const ContainerCounts& made = run.container_counts[index_of(container)];
+    if (wants(run.options, container)) {
+      const std::array<std::string, 3> texts = {number(made.made), number(made.there),
+                                                number(made.failed)};
+      const std::array<std::string_view, 3> made_values = {texts[0], texts[1], texts[2]};
+      print(run.console, container_lines(container).summary, made_values);
+    }
   }
   for (const std::string& clip : run.failed) {
     print(run.console, messages::kFailedClip, clip);
@@ -344,17 +468,33 @@ void run_found(FolderRun* run, const FoundClip& clip) {
   (void)std::fflush(run->console.stream);
 }
 
+// The ffmpeg of a run that makes an MKV or an MP4, with what drawing the
+// dates needs when asked: false, with the line that says why, when there is
+// none. Nothing has been written yet.
+bool find_engine(FolderRun* run) {
+  if (!wants(run->options, Container::kMkv) && !wants(run->options, Container::kMp4)) {
+    return true;
+  }
+  run->ffmpeg = find_ffmpeg();
+  if (run->ffmpeg.empty()) {
+    print(run->console, run->options.mkv ? messages::kNoFfmpeg : messages::kNoFfmpegForMp4);
+    return false;
+  }
+  const std::string missing = run->options.burn ? missing_for_drawing(run->ffmpeg) : "";
+  if (!missing.empty()) {
+    print(run->console, messages::kFfmpegLacks, missing);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool run_folders(const std::vector<FolderRunName>& names, const OutputPlan& plan,
                  const FolderOptions& options, const Console& console) {
-  FolderRun run{plan, options, console, std::string(), {}, {}, {}, {}, {}, {}, {}};
-  if (options.mkv) {
-    run.ffmpeg = find_ffmpeg();
-    if (run.ffmpeg.empty()) {
-      print(console, messages::kNoFfmpeg);
-      return false;
-    }
+  FolderRun run{plan, options, console, std::string(), {}, {}, {}, {}, {}, {}, {}, false, {}};
+  if (!find_engine(&run)) {
+    return false;
   }
   // Every clip is found before the first is dated.
   std::vector<FoundClip> clips;

@@ -16,6 +16,8 @@ struct FolderOptions {
   std::optional<std::string> output_dir;  // --output-dir: the files go below it
   bool overwrite = false;                 // --overwrite: regular files there are replaced
   bool mkv = false;                       // --mkv: each clip dated also gets NAME.mkv
+  bool mp4 = false;                       // --mp4: each clip dated also gets NAME.mp4
+  bool burn = false;                      // --burn: the dates drawn into their pictures
   bool camera = false;                    // --camera: the camera's settings under each date
   bool gps = false;                       // --gps: its position under each date
   bool gpx = false;                       // --gpx: each clip's GPS track as NAME.gpx

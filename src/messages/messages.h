@@ -237,6 +237,45 @@ inline constexpr Message kMkvFailedLine = {"   %s\n", "   %s\n", shift_jis::kMkv
 // How far the MKV of a clip has come, rewritten in place on a terminal.
 inline constexpr Message kMkvProgress = {" MKV %s\r", " MKV %s\r", shift_jis::kMkvProgress};
 
+// --mp4 or --burn with no ffmpeg to be found.
+inline constexpr Message kNoFfmpegForMp4 = {
+    " --mp4 には ffmpeg が必要ですが、見つかりません！!　処理を終了します。\n",
+    " --mp4 needs ffmpeg, which was not found. Stopping.\n", shift_jis::kNoFfmpegForMp4};
+// --mp4 or --burn with a playlist.
+inline constexpr Message kMp4NeedsClip = {
+    " --mp4 はクリップかフォルダを指定した時だけ使えます！!　処理を終了します。\n",
+    " --mp4 applies only to a clip or a folder. Stopping.\n", shift_jis::kMp4NeedsClip};
+// --burn with an ffmpeg that lacks what drawing the dates takes: the
+// subtitles filter, libx264, or both.
+inline constexpr Message kFfmpegLacks = {
+    " ffmpeg に必要な機能(%s)がありません！!　処理を終了します。\n",
+    " ffmpeg lacks what this needs (%s). Stopping.\n", shift_jis::kFfmpegLacks};
+// A clip's MP4, made.
+inline constexpr Message kMp4Made = {" MP4ファイルを作成しました: [%s]\n", " MP4 made: [%s]\n",
+                                     shift_jis::kMp4Made};
+// A clip's MP4 that is there already, without --overwrite.
+inline constexpr Message kMp4There = {" MP4ファイルが既にあるため、作成しません: [%s]\n",
+                                      " MP4 already there, left as it is: [%s]\n",
+                                      shift_jis::kMp4There};
+// A clip whose MP4 would go where this run put another clip's.
+inline constexpr Message kMp4PlaceTaken = {
+    " 別のクリップのMP4と同じ場所になるため、作成しません: [%s]\n",
+    " Another clip's MP4 has this place: not made: [%s]\n", shift_jis::kMp4PlaceTaken};
+// The end of a run with --mp4, after the MKV's summary.
+inline constexpr Message kMp4Summary = {" MP4：作成 [%d] 本、既存 [%d] 本、失敗 [%d] 本\n",
+                                        " MP4: made [%d]; already there [%d]; failed [%d]\n",
+                                        shift_jis::kMp4Summary};
+// ffmpeg failed to make a clip's MP4; its last lines follow.
+inline constexpr Message kMp4Failed = {" ffmpeg でMP4を作成できませんでした(%s)！!\n",
+                                       " ffmpeg could not make the MP4 (%s).\n",
+                                       shift_jis::kMp4Failed};
+// How far the MP4 of a clip has come, rewritten in place on a terminal.
+inline constexpr Message kMp4Progress = {" MP4 %s\r", " MP4 %s\r", shift_jis::kMp4Progress};
+// An MKV or MP4 made of a clip whose camera recorded no zone: once a run.
+inline constexpr Message kNoCreationTime = {
+    " カメラがタイムゾーンを記録していないため、作成日時は書き込みません。\n",
+    " The camera recorded no time zone: no creation time written.\n", shift_jis::kNoCreationTime};
+
 // The help text, printed on -h and --help.
 inline constexpr Message kHelp = {
     "\n"
@@ -296,6 +335,8 @@ inline constexpr Message kLongOptionHelp = {
     " [--output-dir=出力先]：クリップかフォルダの指定時、字幕を出力先フォルダの下に出力。\n"
     " [--overwrite]   ：クリップかフォルダの指定時、既存の字幕ファイルを上書き。\n"
     " [--mkv]         ：字幕を字幕トラックとして入れたMKVを作成(ffmpegが必要)。\n"
+    " [--mp4]         ：スマートフォンやテレビで再生できるMP4を作成(ffmpegが必要)。\n"
+    " [--burn]        ：MKVやMP4の映像に日時を焼き込む(再エンコード)。単独ならMP4を作成。\n"
     " [--camera]      "
     "：クリップかフォルダの指定時、日時の下に撮影設定(絞り、シャッター等)を表示。\n"
     " [--gps]         ：クリップかフォルダの指定時、日時の下に撮影位置を表示。\n"
@@ -320,6 +361,9 @@ inline constexpr Message kLongOptionHelp = {
     " [--output-dir=DIR] : with clips or folders, write the subtitles under DIR.\n"
     " [--overwrite]   : with clips or folders, replace subtitle files already there.\n"
     " [--mkv]         : also make NAME.mkv holding the dates as a subtitle track (needs ffmpeg).\n"
+    " [--mp4]         : also make NAME.mp4, which phones and TVs play (needs ffmpeg).\n"
+    " [--burn]        : draw the dates into the MKV's or MP4's picture (re-encoded);\n"
+    "                   given alone, it makes the MP4.\n"
     " [--camera]      : with clips or folders, show the camera's settings under the date.\n"
     " [--gps]         : with clips or folders, show where the camera was under the date.\n"
     " [--gpx]         : with clips or folders, also write the clip's GPS track as NAME.gpx.\n"

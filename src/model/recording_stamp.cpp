@@ -194,4 +194,11 @@ void advance_stamp_carrying(RecordingStamp* stamp) {
   ++stamp->year;
 }
 
+bool utc_of(const RecordedAt& recorded, RecordingStamp* utc) {
+  *utc = recorded.stamp;
+  constexpr std::int64_t kSecondsPerMinute = 60;
+  return recorded.zone != kNoZone &&
+         shift_stamp(utc, -std::int64_t{recorded.zone} * kSecondsPerMinute);
+}
+
 }  // namespace zelvok

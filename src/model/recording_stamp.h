@@ -17,6 +17,12 @@ struct RecordingStamp {
   std::uint8_t second;  // 0-59
 };
 
+// A stamp and the zone the camera recorded it in (kNoZone when none).
+struct RecordedAt {
+  RecordingStamp stamp;
+  Zone zone;
+};
+
 // The stamp of a dated scene entry. The BCD digits are taken as they are: a
 // nibble above 9 counts its plain value, and no field is range-checked.
 RecordingStamp decode_stamp(const SceneEntry& entry);
@@ -49,5 +55,10 @@ std::int64_t days_since_year_zero(const RecordingStamp& stamp);
 // advances count (every fourth year a leap year). False, leaving the stamp as
 // it was, when it is not on the calendar or would leave the years 0000-9999.
 bool shift_stamp(RecordingStamp* stamp, std::int64_t seconds);
+
+// The instant `recorded` names, in UTC. False when the camera recorded no
+// zone, the stamp is not on the calendar, or UTC would leave the years
+// 0000-9999.
+bool utc_of(const RecordedAt& recorded, RecordingStamp* utc);
 
 }  // namespace zelvok

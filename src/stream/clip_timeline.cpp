@@ -70,7 +70,20 @@ std::size_t earliest_dated(const std::vector<Frame>& frames, const std::vector<s
   return found;
 }
 
+// A time read against the head's first frame, back on the 33-bit clock.
+std::uint64_t on_clock(std::int64_t time) {
+  return static_cast<std::uint64_t>((time % kPtsWrap + kPtsWrap) % kPtsWrap);
+}
+
 }  // namespace
+
+ClipMedia head_timing(const std::vector<Frame>& head) {
+  const std::vector<std::int64_t> times = times_of(head, head.front().pts);
+  ClipMedia timing;
+  timing.first_shown_pts = on_clock(*std::min_element(times.begin(), times.end()));
+  timing.frame_ticks = static_cast<std::uint64_t>(frame_step(times));
+  return timing;
+}
 
 std::string clip_name_of(const std::string& file_name) {
   const std::size_t dot = file_name.rfind('.');
@@ -105,7 +118,7 @@ bool clip_from_frames(const std::vector<Frame>& head, const std::vector<Frame>& 
       change == head.size()
           ? 1000
           : static_cast<std::uint64_t>(milliseconds(times[change]) - milliseconds(zero));
-  item.first_shown_pts = static_cast<std::uint64_t>((zero % kPtsWrap + kPtsWrap) % kPtsWrap);
+  item.first_shown_pts = on_clock(zero);
   playlist->play_items = {item};
   playlist->scenes = {head[first].date.entry};
   return true;

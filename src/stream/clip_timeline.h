@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/clip_media.h"
 #include "model/playlist.h"
 #include "stream/frames.h"
 
@@ -25,6 +26,11 @@ namespace zelvok {
 // False when no frame is dated.
 bool clip_from_frames(const std::vector<Frame>& head, const std::vector<Frame>& tail,
                       const std::string& file_name, Playlist* playlist);
+
+// Where the first frame shown of `head` (frames in file order, not empty)
+// stands on the clip's clock, as clip_from_frames takes it, and one frame's
+// presentation (0 when the head has fewer than two distinct times); 90 kHz.
+ClipMedia head_timing(const std::vector<Frame>& head);
 
 // The name of a stream file's subtitles before ".srt": its base name without
 // its last extension; a leading dot starts no extension.

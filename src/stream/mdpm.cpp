@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <array>
 
+#include "stream/nal.h"
+
 namespace zelvok {
 namespace {
 
-constexpr std::uint8_t kNalTypeMask = 0x1F;
-constexpr std::uint8_t kSeiNal = 6;
 constexpr std::uint8_t kStopByte = 0x80;  // the RBSP's trailing stop bit, then zeros
 constexpr std::uint64_t kUserDataUnregistered = 5;
-constexpr std::array<std::uint8_t, 3> kStartCode = {0x00, 0x00, 0x01};
 
 // The camera makers' UUID of user data that holds MDPM tags, then the tag.
 constexpr std::array<std::uint8_t, 20> kMdpmHeader = {0x17, 0xEE, 0x8C, 0x60, 0xF8, 0x4D, 0x11,
@@ -19,21 +18,6 @@ constexpr std::array<std::uint8_t, 20> kMdpmHeader = {0x17, 0xEE, 0x8C, 0x60, 0x
 constexpr std::uint64_t kTagEntrySize = 5;  // the tag, then four bytes
 constexpr std::uint8_t kYearMonthTag = 0x18;
 constexpr std::uint8_t kDayTimeTag = 0x19;
-
-// The NAL unit's bytes without its emulation-prevention bytes (the 03 of
-// every 00 00 03).
-void unescape(ByteSpan nal, std::vector<std::uint8_t>* rbsp) {
-  rbsp->clear();
-  unsigned zeros = 0;
-  for (const std::uint8_t byte : nal) {
-    if (zeros >= 2 && byte == 0x03) {
-      zeros = 0;
-      continue;
-    }
-    zeros = byte == 0 ? zeros + 1 : 0;
-    rbsp->push_back(byte);
-  }
-}
 
 // An SEI value: a run of 0xFF bytes, each adding 255, then a last byte.
 bool read_sei_value(ByteSpan rbsp, std::uint64_t* at, std::uint64_t* value) {
@@ -133,11 +117,9 @@ const std::array<std::uint8_t, kTagValueSize>* camera_tag(const CameraTags& tags
 }
 
 void read_frame_date(ByteSpan es, FrameDate* date, std::vector<std::uint8_t>* scratch) {
-  auto next = std::search(es.begin(), es.end(), kStartCode.begin(), kStartCode.end());
-  while (next != es.end()) {
-    const auto nal_start = next + kStartCode.size();
-    next = std::search(nal_start, es.end(), kStartCode.begin(), kStartCode.end());
-    const ByteSpan nal(nal_start, next);
+  std::uint64_t at = 0;
+  ByteSpan nal;
+  while (next_nal(es, &at, &nal)) {
     std::uint8_t header = 0;
     if (!read_u8(nal, 0, &header) || (header & kNalTypeMask) != kSeiNal) {
       continue;

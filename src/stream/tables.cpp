@@ -1,5 +1,7 @@
 #include "stream/tables.h"
 
+#include <algorithm>
+
 #include "stream/transport.h"
 
 namespace zelvok {
@@ -47,27 +49,25 @@ bool program_map_pid(ByteSpan section, std::uint16_t* pid) {
   return false;
 }
 
-// The PID of the first H.264 stream a program map section lists.
-bool h264_pid(ByteSpan section, std::uint16_t* pid) {
+// The elementary streams a program map section lists, in its order.
+std::vector<ProgramStream> program_streams(ByteSpan section) {
+  std::vector<ProgramStream> streams;
   std::uint16_t info_length = 0;
   if (!read_u16(section, kPmtProgramInfo, &info_length)) {
-    return false;
+    return streams;
   }
   std::uint64_t at = kPmtFirstStream + (info_length & kLengthMask);
   while (has_bytes(section, at, kPmtStreamFixedSize)) {
-    std::uint8_t type = 0;
-    std::uint16_t stream_pid = 0;
+    ProgramStream stream{};
     std::uint16_t es_info_length = 0;
-    (void)read_u8(section, at, &type);  // inside the fixed fields checked above
-    (void)read_u16(section, at + 1, &stream_pid);
+    (void)read_u8(section, at, &stream.type);  // inside the fixed fields checked above
+    (void)read_u16(section, at + 1, &stream.pid);
     (void)read_u16(section, at + 3, &es_info_length);
-    if (type == kH264StreamType) {
-      *pid = static_cast<std::uint16_t>(stream_pid & kPidMask);
-      return true;
-    }
+    stream.pid &= kPidMask;
+    streams.push_back(stream);
     at += kPmtStreamFixedSize + (es_info_length & kLengthMask);
   }
-  return false;
+  return streams;
 }
 
 // The first section of `table_id` on `pid` among the packets of `bytes`.
@@ -85,13 +85,28 @@ bool first_section(ByteSpan bytes, std::size_t packet_size, std::uint16_t pid,
 
 }  // namespace
 
-bool find_video_pid(ByteSpan bytes, std::size_t packet_size, std::uint16_t* pid) {
+std::vector<ProgramStream> find_program_streams(ByteSpan bytes, std::size_t packet_size) {
   ByteSpan pat;
   ByteSpan pmt;
   std::uint16_t map_pid = 0;
-  return first_section(bytes, packet_size, kPatPid, kPatTableId, &pat) &&
-         program_map_pid(pat, &map_pid) &&
-         first_section(bytes, packet_size, map_pid, kPmtTableId, &pmt) && h264_pid(pmt, pid);
+  if (first_section(bytes, packet_size, kPatPid, kPatTableId, &pat) &&
+      program_map_pid(pat, &map_pid) &&
+      first_section(bytes, packet_size, map_pid, kPmtTableId, &pmt)) {
+    return program_streams(pmt);
+  }
+  return {};
+}
+
+bool find_video_pid(ByteSpan bytes, std::size_t packet_size, std::uint16_t* pid) {
+  const std::vector<ProgramStream> streams = find_program_streams(bytes, packet_size);
+  const auto video = std::find_if(streams.begin(), streams.end(), [](const ProgramStream& stream) {
+    return stream.type == kH264StreamType;
+  });
+  if (video == streams.end()) {
+    return false;
+  }
+  *pid = video->pid;
+  return true;
 }
 
 }  // namespace zelvok

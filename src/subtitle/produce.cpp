@@ -161,7 +161,8 @@ OutputFault write_cue(Walk* walk, std::uint64_t start, std::uint64_t end, const 
                  stamp);
     srt_commit(&walk->whole, put_entry(whole, whole_out));
   }
-  layout_entry(&clip, clip.number + 1, start, end, style, stamp);
+  const std::uint64_t from = walk->plan.clip_from_ms;
+  layout_entry(&clip, clip.number + 1, from + start, from + end, style, stamp);
   srt_commit(&walk->clip, put_entry(clip, clip_out));
   return {};
 }
@@ -294,7 +295,8 @@ void put_gathered(Walk* walk, const DateStyle& style, const GatheredCue& cue) {
     return;  // a cue with no text is not written
   }
   EntryText& entry = walk->clip_entry;
-  layout_entry(&entry, entry.number + 1, cue.start, cue.end, style, cue.stamp);
+  const std::uint64_t from = walk->plan.clip_from_ms;
+  layout_entry(&entry, entry.number + 1, from + cue.start, from + cue.end, style, cue.stamp);
   std::string bytes(entry.bytes.data(), entry.size - 4);  // without its last line end and blank
   if (!cue.lines.empty()) {
     bytes.append(cue.date_shown ? "\r\n" : "").append(cue.lines);
@@ -406,6 +408,14 @@ const Message* clip_date_refusal(const OutputPlan& plan, const Playlist& playlis
 std::string clip_first_date(const OutputPlan& plan, const Playlist& playlist,
                             const PlayItem& item) {
   return format_stamp(first_stamp(plan, playlist, item).stamp);
+}
+
+RecordedAt clip_recorded_at(const OutputPlan& plan, const Playlist& playlist,
+                            const PlayItem& item) {
+  OutputPlan shifted = plan;
+  shifted.zone.reset();
+  const ShownStamp shown = first_stamp(shifted, playlist, item);
+  return {shown.stamp, shown.zone};
 }
 
 std::uint64_t render_clip_file(const OutputPlan& plan, const Playlist& playlist,

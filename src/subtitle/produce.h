@@ -27,6 +27,10 @@ struct OutputPlan {
   DateFormat format = fixed_date_format();    // how the subtitles show a date
   std::optional<Zone> zone;                   // the zone every stamp is moved into
   SubtitleForm form = SubtitleForm::kSubRip;  // --vtt: WebVTT files instead of SubRip
+  // Where a clip's own file starts its cues: 0, or where the clip's first
+  // frame shown stands on its clock, for the copy of the cues drawn into
+  // the picture.
+  std::uint64_t clip_from_ms = 0;
 };
 
 // Writes the whole-playlist file and one file per selected PlayItem, printing
@@ -46,6 +50,11 @@ const Message* clip_date_refusal(const OutputPlan& plan, const Playlist& playlis
 // The date of the clip's first second, in the fixed form, as the console
 // shows it. Only for a clip that passed the date checks.
 std::string clip_first_date(const OutputPlan& plan, const Playlist& playlist, const PlayItem& item);
+
+// The date of the clip's first second as the camera recorded it, moved by
+// --shift but not --zone, and the zone it was recorded in (kNoZone when the
+// camera recorded none). Only for a clip that passed the date checks.
+RecordedAt clip_recorded_at(const OutputPlan& plan, const Playlist& playlist, const PlayItem& item);
 
 // The lines a clip's cues show under the date: the camera's settings and its
 // position at the frame shown at each cue's start, from the clip's track.
