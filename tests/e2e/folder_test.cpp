@@ -468,6 +468,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{{"--mkv", "a.mpls"},
                     "\n Input file: [a.mpls]\n\n"
                     " --mkv applies only to a clip or a folder. Stopping.\n"},
+        RefusalCase{{"--burn", "a.mpls"},
+                    "\n Input file: [a.mpls]\n\n"
+                    " --mp4 applies only to a clip or a folder. Stopping.\n"},
         RefusalCase{{"--overwrite=1", "clips"}, " Unknown option.\n"},
         RefusalCase{{"--vtt=1", "clips"}, " Unknown option.\n"},
         RefusalCase{{"clips", "--output-dir"}, " An option is missing its value.\n"},

@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/encoded_clip.h"
 #include "support/playlist_builder.h"
 #include "support/requirements.h"
 #include "support/run_program.h"
@@ -29,92 +30,14 @@ namespace zelvok {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The Windows build under wine would need a Windows ffmpeg, which Debian
-// does not ship: its --mkv is not tested here.
-#define ZELVOK_NEEDS_FFMPEG()                                          \
-  if (testing::testing_windows_build()) {                              \
-    GTEST_SKIP() << "no ffmpeg for the Windows build on this machine"; \
-  }                                                                    \
-  ZELVOK_REQUIRE(has_tools(), "ffmpeg and ffprobe")
-
-bool has_tools() {
-  return std::system("ffmpeg -version > /dev/null 2>&1") == 0 &&
-         std::system("ffprobe -version > /dev/null 2>&1") == 0;
-}
-
-struct ScopedVariable {
-  ScopedVariable(const char* name, const char* value) : name_(name) { setenv(name, value, 1); }
-  ~ScopedVariable() { unsetenv(name_); }
-  ScopedVariable(const ScopedVariable&) = delete;
-  ScopedVariable& operator=(const ScopedVariable&) = delete;
-
- private:
-  const char* name_;
-};
-
-struct ClipTraits {
-  const char* what;
-  bool sound;
-  double sound_early;  // seconds the sound starts before the picture
-  bool stamped;        // 192-byte packets (an arrival time stamp before each)
-};
-
-constexpr ClipTraits kPlainClip{"plain", true, 0, true};
-
-// A clip of three seconds dated 2021/01/17 17:33:16 at +03:00, encoded once
-// for each kind of clip and kept for every later test.
-void make_clip(const fs::path& folder, const std::string& name, const ClipTraits& traits) {
-  const fs::path kept = fs::path(ZELVOK_ENCODED_CLIPS_DIR) / (std::string(traits.what) + ".MTS");
-  if (!fs::exists(kept)) {
-    fs::create_directories(kept.parent_path());
-    const std::string mdpm = "MDPM\x02\x18\x46\x20\x21\x01\x19\x17\x17\x33\x16";
-    std::vector<std::string> command = {
-        "ffmpeg", "-v", "error", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=25"};
-    if (traits.sound) {
-      command.insert(command.end(),
-                     {"-itsoffset", std::to_string(-traits.sound_early), "-f", "lavfi", "-i",
-                      "sine=frequency=440:sample_rate=48000", "-c:a", "ac3"});
-    }
-    // One GOP: ffmpeg's SEI filter leaves later key frames without a time.
-    const std::string made = kept.string() + "." + std::to_string(getpid()) + ".ts";
-    command.insert(command.end(),
-                   {"-t", "3", "-c:v", "libx264", "-bf", "2", "-g", "1000", "-bsf:v",
-                    "h264_metadata=sei_user_data=17ee8c60-f84d-11d9-8cd6-0800200c9a66+" + mdpm,
-                    "-f", "mpegts", "-mpegts_m2ts_mode", traits.stamped ? "1" : "0", made});
-    ASSERT_EQ(testing::run_program(command, folder).status, 0);
-    fs::rename(made, kept);  // whole, for a test running beside this one
-  }
-  fs::copy_file(kept, folder / name);
-}
-
-struct Packet {
-  int stream;
-  double time;
-};
-
-std::vector<Packet> packets(const fs::path& folder, const std::string& name) {
-  const testing::ProgramResult probed =
-      testing::run_program({"ffprobe", "-v", "error", "-show_entries",
-                            "packet=stream_index,pts_time", "-of", "csv=p=0", name},
-                           folder);
-  std::vector<Packet> found;
-  std::istringstream lines(probed.output);
-  for (std::string line; std::getline(lines, line);) {
-    const std::size_t comma = line.find(',');
-    if (comma != std::string::npos && line.substr(comma + 1, 3) != "N/A") {
-      found.push_back({std::stoi(line.substr(0, comma)), std::stod(line.substr(comma + 1))});
-    }
-  }
-  return found;
-}
-
-double duration_of(const fs::path& folder, const std::string& name) {
-  const testing::ProgramResult probed = testing::run_program(
-      {"ffprobe", "-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", name},
-      folder);
-  return std::stod(probed.output);
-}
+using testing::ClipTraits;
+using testing::duration_of;
+using testing::kPlainClip;
+using testing::make_clip;
+using testing::Packet;
+using testing::packets;
+using testing::ScopedVariable;
+using testing::stand_in;
 
 std::string summary(const char* clips, const char* mkv) {
   return std::string("\n Clips: [1]; written ") + clips + "\n MKV: " + mkv + "\n";
@@ -179,14 +102,6 @@ INSTANTIATE_TEST_SUITE_P(Traits, MkvAlignmentTest,
                          [](const ::testing::TestParamInfo<ClipTraits>& param_info) {
                            return std::string(param_info.param.what);
                          });
-
-// A shell script standing in for ffmpeg, in `folder`; its path.
-std::string stand_in(const fs::path& folder, const std::string& body) {
-  const fs::path script = folder / "stand-in";
-  testing::write_file(script, std::vector<std::uint8_t>(body.begin(), body.end()));
-  fs::permissions(script, fs::perms::owner_all);
-  return script.string();
-}
 
 // The MKV's temporary, the last argument, as ffmpeg gets it: a file URL.
 constexpr const char* kLastArgument = "for last; do :; done; out=${last#file:}; ";

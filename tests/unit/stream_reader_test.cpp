@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,8 +13,11 @@
 #include "model/recording_stamp.h"
 #include "platform/folders.h"
 #include "stream/clip_timeline.h"
+#include "stream/read_clip_media.h"
+#include "stream/sound.h"
 #include "subtitle/date_format.h"
 #include "support/playlist_builder.h"
+#include "support/requirements.h"
 #include "support/run_program.h"
 #include "support/stream_builder.h"
 
@@ -239,6 +243,85 @@ TEST(StreamNameTest, BaseNamesAndSubtitleNames) {
       {"dir.x/clip", "clip"},        {".hidden", ".hidden"},           {"a.", "a"}};
   for (const auto& [path, clip] : names) {
     EXPECT_EQ(clip_name_of(base_name(path)), clip) << path;
+  }
+}
+
+}  // namespace
+}  // namespace zelvok
+
+namespace zelvok {
+namespace {
+
+// What ffprobe shows of the real clips: the picture's size and fields, each
+// sound track's channels, the first decoded frame's PTS and the step between
+// decoded frames (25 a second: each PES holds both fields).
+TEST(ClipMediaTest, TheRealClipsAsFfprobeSeesThem) {
+  struct RealClip {
+    const char* name;
+    std::uint32_t width;
+    std::uint32_t height;
+    bool interlaced;
+    std::vector<unsigned> channels;
+    std::uint64_t first_shown_pts;
+    std::uint64_t frame_ticks;
+  };
+  const RealClip clips[] = {{"drewnoakes_metadata-extractor-images_Sony_ILCE-7M3.mts",
+                             1920,
+                             1080,
+                             true,
+                             {2},
+                             93600,
+                             3600},
+                            // The Canon head: one frame, coded as fields, as its SPS says.
+                            {"exiftool_t_images_M2TS.mts", 1920, 1080, true, {2}, 54242, 0}};
+  for (const RealClip& real : clips) {
+    const std::filesystem::path clip = std::filesystem::path(ZELVOK_SAMPLES_DIR) / real.name;
+    ZELVOK_REQUIRE(std::filesystem::exists(clip), "the real clips beside the checkout");
+    const std::string bytes = testing::read_file(clip);
+    ClipMedia media;
+    ASSERT_TRUE(media_from_head(
+        ByteSpan(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), &media))
+        << real.name;
+    EXPECT_TRUE(media.has_picture) << real.name;
+    EXPECT_EQ(media.picture.width, real.width) << real.name;
+    EXPECT_EQ(media.picture.height, real.height) << real.name;
+    EXPECT_EQ(media.picture.interlaced, real.interlaced) << real.name;
+    std::vector<unsigned> channels;
+    for (const SoundTrack& sound : media.sounds) {
+      channels.push_back(sound.channels);
+    }
+    EXPECT_EQ(channels, real.channels) << real.name;
+    EXPECT_EQ(media.first_shown_pts, real.first_shown_pts) << real.name;
+    EXPECT_EQ(media.frame_ticks, real.frame_ticks) << real.name;
+  }
+}
+
+// The channels of a sound track's first frame, from headers typed by hand.
+TEST(SoundChannelsTest, EachKindOfHeader) {
+  struct Case {
+    const char* what;
+    std::uint8_t type;
+    std::vector<std::uint8_t> es;
+    unsigned channels;
+  };
+  const Case cases[] = {
+      // AC-3: sync, crc, 48 kHz / 448 kb/s, bsid 8, then acmod, mix levels, lfeon.
+      {"AC-3 3/2 and LFE", 0x81, {0x0B, 0x77, 0, 0, 0x1C, 0x40, 0b11100101, 0b00000000}, 6},
+      {"AC-3 2/0, dsurmod", 0x81, {0x0B, 0x77, 0, 0, 0x1C, 0x40, 0b01000000, 0}, 2},
+      {"AC-3 1/0 with LFE, after other bytes", 0x81, {0xAA, 0x0B, 0x77, 0, 0, 0x1C, 0x40, 0x30}, 2},
+      {"AC-3 1/0", 0x81, {0x0B, 0x77, 0, 0, 0x1C, 0x40, 0b00100000}, 1},
+      {"AC-3 cut in its header", 0x81, {0x0B, 0x77, 0, 0, 0x1C}, 0},
+      // E-AC-3: strmtyp, substreamid, frmsiz (11 bits), fscod, numblkscod, acmod, lfeon.
+      {"E-AC-3 3/2 and LFE", 0x84, {0x0B, 0x77, 0x00, 0x00, 0b00111111, 0x80}, 6},
+      {"LPCM stereo", 0x80, {0x03, 0xC0, 0x31, 0x40}, 2},
+      {"LPCM 5.1", 0x80, {0x07, 0x80, 0x91, 0x40}, 6},
+      {"LPCM unused code", 0x80, {0x03, 0xC0, 0xF1, 0x40}, 0},
+      {"AAC stereo", 0x0F, {0xFF, 0xF1, 0x50, 0x80, 0x2E, 0x7F, 0xFC}, 2},
+      {"AAC 5.1", 0x0F, {0xFF, 0xF1, 0x4D, 0x80, 0x2E, 0x7F, 0xFC}, 6},
+      {"MPEG audio mono", 0x03, {0xFF, 0xFD, 0x90, 0xC4}, 1},
+      {"a type with no header read", 0x86, {0x7F, 0xFE, 0x80, 0x01}, 0}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(sound_channels(c.type, c.es), c.channels) << c.what;
   }
 }
 
