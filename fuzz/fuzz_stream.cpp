@@ -1,6 +1,7 @@
 // The stream reader and the walk on arbitrary bytes, in memory: a clip whose
 // playlist is gone, read from its head and its tail as the program reads a
-// file, then written with the options the input asks for. The clip's file
+// file (and read for its picture and sound, as for its MKV and MP4), then
+// written with the options the input asks for. The clip's file
 // and the whole-playlist file must agree, as they do for any playlist of one
 // PlayItem.
 //
@@ -16,6 +17,7 @@
 #include "fuzz/fuzz_input.h"
 #include "gpx/gpx_text.h"
 #include "stream/read_camera_track.h"
+#include "stream/read_clip_media.h"
 #include "stream/read_stream.h"
 #include "stream/transport.h"
 #include "subtitle/camera_lines.h"
@@ -57,9 +59,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t packet_size = zelvok::stream_packet_size(stream);
   const std::size_t tail_at =
       packet_size == 0 ? stream.size() : stream.size() / 2 / packet_size * packet_size;
+  zelvok::ClipMedia media;
+  const bool has_media = zelvok::media_from_head(stream, &media);
   zelvok::Playlist playlist;
   if (!zelvok::clip_from_stream(stream, stream.subspan(tail_at), "clip.MTS", &playlist)) {
     return 0;
+  }
+  // What ffmpeg is told of the clip starts where its subtitles do.
+  if (!has_media || media.first_shown_pts != playlist.play_items[0].first_shown_pts) {
+    (void)std::fprintf(stderr, "zelvok fuzz: the clip's media and its dates start apart\n");
+    std::abort();
   }
   if (playlist.play_items.size() != 1 || playlist.scenes.size() != 1 ||
       playlist.play_items[0].scene != 0) {

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -259,17 +260,23 @@ TEST(MkvFolderTest, EachClipGetsItsMkv) {
             (std::vector<std::string>{"00000.MTS", "00000.mkv", "00000.srt"}));
 }
 
-// On a terminal one line shows how far the MKV has come, rewritten in place
-// and cleared at the end.
+// On a terminal one line shows how far the MKV or the MP4 has come,
+// rewritten in place and cleared at the end.
 TEST(MkvProgressTest, ATerminalSeesOneLineOfProgress) {
   ZELVOK_NEEDS_FFMPEG();
   ZELVOK_POSIX_ONLY();
-  testing::TempFolder folder;
-  make_clip(folder.path, "00000.MTS", kPlainClip);
-  const std::string shown =
-      testing::run_zelvok_on_terminal({"--mkv", "00000.MTS"}, folder.path, {"LANG=C"});
-  EXPECT_NE(shown.find(" MKV 100%\r MKV     \r"), std::string::npos) << shown;
-  EXPECT_TRUE(fs::exists(folder.path / "00000.mkv"));
+  const std::array<const char*, 3> kinds[] = {{"--mkv", "MKV", "00000.mkv"},
+                                              {"--burn", "MP4", "00000.mp4"}};
+  for (const auto& [option, kind, made] : kinds) {
+    testing::TempFolder folder;
+    make_clip(folder.path, "00000.MTS", kPlainClip);
+    const std::string shown =
+        testing::run_zelvok_on_terminal({option, "00000.MTS"}, folder.path, {"LANG=C"});
+    const std::string line = std::string(" ") + kind + " ";
+    const std::string end = line + "100%\r";
+    EXPECT_NE(shown.find(end + line + "    \r"), std::string::npos) << shown;
+    EXPECT_TRUE(fs::exists(folder.path / made));
+  }
 }
 
 }  // namespace
