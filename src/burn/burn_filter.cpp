@@ -34,10 +34,14 @@ std::uint64_t rounded(std::uint64_t numerator, std::uint64_t denominator) {
 }  // namespace
 
 std::string drawing_style(const Picture& picture) {
-  // The style's own pixels are the picture's: sizes need no scaling.
-  const std::uint64_t height = picture.height;
+  // The style's own pixels are the picture's: sizes need no scaling. A
+  // picture whose size the stream did not tell is drawn on the drawing
+  // library's own canvas, which it scales to the picture.
+  constexpr Picture kCanvas{384, 288, false};
+  const Picture& canvas = picture.height == 0 || picture.width == 0 ? kCanvas : picture;
+  const std::uint64_t height = canvas.height;
   const std::string margin = std::to_string(rounded(height, kMarginPart));
-  return "PlayResX=" + std::to_string(picture.width) + ",PlayResY=" + std::to_string(height) +
+  return "PlayResX=" + std::to_string(canvas.width) + ",PlayResY=" + std::to_string(height) +
          ",FontSize=" + decimal(rounded(height * kHundredths, kTextPart)) + ",MarginR=" + margin +
          ",MarginV=" + margin +
          ",Alignment=3,PrimaryColour=&H00FFFFFF,OutlineColour=&H00000000,BorderStyle=1" +

@@ -23,7 +23,8 @@ void add_burned_video(const FfmpegJob& job, const std::string& drawn_cues,
 
 // The style of the drawn text for a picture: the text's size a twentieth of
 // the picture's height, the margins right and below a thirtieth of it, in
-// the picture's own pixels.
+// the picture's own pixels (on a canvas of 384 x 288 scaled to the picture
+// where its size is not known).
 std::string drawing_style(const Picture& picture);
 
 // `value` as one value of a filter's options inside a filter graph, its

@@ -203,6 +203,21 @@ TEST(BurnTest, TheDateIsDrawnLowerRightAndTheRestIsKept) {
   EXPECT_NE(first.substr(last_digit, kText), second.substr(last_digit, kText));
 }
 
+// The cues' file reaches the drawing filter whatever its folder is named:
+// characters that a filter graph reads as its own are a name's like any
+// other.
+TEST(BurnTest, AFolderNamedWithTheFilterGraphsCharacters) {
+  ZELVOK_NEEDS_FFMPEG();
+  ZELVOK_POSIX_ONLY();
+  testing::TempFolder folder;
+  const fs::path named = folder.path / "Tom's [2021], best; ever:x\\y";
+  fs::create_directories(named);
+  make_clip(named, "00000.MTS", testing::kPlainClip);
+  const testing::ProgramResult result = testing::run_zelvok({"--burn", "."}, folder.path);
+  EXPECT_EQ(result.status, 0) << result.output;
+  EXPECT_TRUE(fs::exists(named / "00000.mp4"));
+}
+
 // ffmpeg without what drawing needs stops the run before anything is
 // written, and names what it lacks.
 TEST(BurnTest, AnFfmpegThatCannotDrawStopsTheRun) {
