@@ -140,6 +140,28 @@ TEST(CreationTimeTest, TheFirstFramesInstantWhereTheCameraRecordedItsZone) {
   EXPECT_EQ(mkv_date("b.mkv"), "");
 }
 
+// The real Sony clip: the MP4's creation date is what ExifTool reads of the
+// clip's own first frame.
+TEST(CreationTimeTest, TheRealClipsDateAsExifToolReadsIt) {
+  ZELVOK_NEEDS_FFMPEG();
+  ZELVOK_REQUIRE(std::system("exiftool -ver > /dev/null 2>&1") == 0, "ExifTool");
+  const fs::path clip =
+      fs::path(ZELVOK_SAMPLES_DIR) / "drewnoakes_metadata-extractor-images_Sony_ILCE-7M3.mts";
+  ZELVOK_REQUIRE(fs::exists(clip), "the real clips beside the checkout");
+  testing::TempFolder folder;
+  fs::copy_file(clip, folder.path / "C0001.MTS");
+  ASSERT_EQ(testing::run_zelvok({"--mp4", "C0001.MTS"}, folder.path).status, 0);
+  const std::string recorded =
+      testing::run_program({"exiftool", "-s3", "-ee", "-DateTimeOriginal", "C0001.MTS"},
+                           folder.path)
+          .output;
+  ASSERT_TRUE(recorded.starts_with("2019:04:24 22:24:00+02:00")) << recorded;
+  EXPECT_EQ(testing::run_program({"exiftool", "-s3", "-CreationDate", "-CreateDate", "C0001.mp4"},
+                                 folder.path)
+                .output,
+            recorded.substr(0, 25) + "\n2019:04:24 20:24:00\n");
+}
+
 // A frame's pixels as 8-bit grey, W x H.
 std::string grey_frame(const fs::path& folder, const std::string& name, int frame) {
   return testing::run_program({"ffmpeg", "-v", "error", "-i", name, "-vf",
