@@ -176,7 +176,7 @@ bool make_with_ffmpeg(const std::string& ffmpeg, const FfmpegJob& job, const Con
   if (!made) {
     print(console, container_lines(job.container).failed, job.target);
     for (const std::string& line : output.errors) {
-      print(console, messages::kMkvFailedLine, line);
+      print(console, messages::kFfmpegErrorLine, line);
     }
   }
   return made;

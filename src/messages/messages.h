@@ -232,8 +232,9 @@ inline constexpr Message kMkvSummary = {" MKV：作成 [%d] 本、既存 [%d] �
 inline constexpr Message kMkvFailed = {" ffmpeg でMKVを作成できませんでした(%s)！!\n",
                                        " ffmpeg could not make the MKV (%s).\n",
                                        shift_jis::kMkvFailed};
-// One of the last lines ffmpeg wrote, after kMkvFailed, as it wrote it.
-inline constexpr Message kMkvFailedLine = {"   %s\n", "   %s\n", shift_jis::kMkvFailedLine};
+// One of the last lines ffmpeg wrote, after kMkvFailed or kMp4Failed, as it
+// wrote it.
+inline constexpr Message kFfmpegErrorLine = {"   %s\n", "   %s\n", shift_jis::kFfmpegErrorLine};
 // How far the MKV of a clip has come, rewritten in place on a terminal.
 inline constexpr Message kMkvProgress = {" MKV %s\r", " MKV %s\r", shift_jis::kMkvProgress};
 
