@@ -6,16 +6,13 @@
 #include <limits>
 #include <utility>
 
+#include "model/ascii_case.h"
+
 namespace zelvok {
 namespace {
 
 bool is_blank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// Option letters are matched without regard to case, by ASCII rules alone.
-char lower_ascii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 void apply_value(char letter, const std::string& value, RunOptions* options) {

@@ -1,23 +1,16 @@
 #include "folder/card_playlists.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 
 #include "folder/find_clips.h"
+#include "model/ascii_case.h"
 #include "platform/folders.h"
 #include "playlist/read_playlist.h"
 #include "stream/clip_timeline.h"
 
 namespace zelvok {
 namespace {
-
-bool same_ignoring_case(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 bool is_playlist_name(const std::string& name) {
   const std::size_t dot = name.rfind('.');
@@ -53,13 +46,6 @@ void add_playlists(const std::string& folder, std::vector<Playlist>* playlists) 
       }
     }
   }
-}
-
-std::string lower_case(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  });
-  return text;
 }
 
 // The card whose STREAM folder is `stream`, a resolved path: its playlists,

@@ -1,25 +1,12 @@
 #include "folder/find_clips.h"
 
-#include <cctype>
 #include <string_view>
 
+#include "model/ascii_case.h"
 #include "platform/folders.h"
 
 namespace zelvok {
 namespace {
-
-bool ends_with_any_case(std::string_view name, std::string_view ending) {
-  if (name.size() < ending.size()) {
-    return false;
-  }
-  const std::string_view tail = name.substr(name.size() - ending.size());
-  for (std::size_t k = 0; k < ending.size(); ++k) {
-    if (std::tolower(static_cast<unsigned char>(tail[k])) != ending[k]) {
-      return false;
-    }
-  }
-  return true;
-}
 
 // A folder being read: its path, where it stands below the root, its
 // entries, and the next one to look at.
@@ -47,7 +34,7 @@ void enter(const std::string& path, const std::string& below, std::vector<OpenFo
 }  // namespace
 
 bool has_clip_extension(const std::string& name) {
-  return ends_with_any_case(name, ".mts") || ends_with_any_case(name, ".m2ts");
+  return ends_with_ignoring_case(name, ".mts") || ends_with_ignoring_case(name, ".m2ts");
 }
 
 // The walk keeps its own stack: a tree hundreds of folders deep costs memory

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdlib>
 #include <string>
 
+#include "model/ascii_case.h"
 #include "platform/terminal.h"
 
 namespace zelvok {
@@ -31,13 +31,6 @@ namespace {
 
 bool is_set(const char* value) {
   return value != nullptr && *value != '\0';
-}
-
-bool same_ignoring_case(std::string_view text, std::string_view lower) {
-  return text.size() == lower.size() &&
-         std::equal(text.begin(), text.end(), lower.begin(), [](char a, char b) {
-           return std::tolower(static_cast<unsigned char>(a)) == static_cast<unsigned char>(b);
-         });
 }
 
 // The locales whose messages are the program's own Japanese ones: none at
