@@ -13,19 +13,18 @@ namespace {
 // clip alone.
 constexpr const char* kQueuedPackets = "4096";
 
-// The clip, then its cues, which start where the clip's first frame is shown
-// on its own clock: a sound that starts before the picture, or frames
-// presented before the first one in the file, move nothing. Cues count whole
-// milliseconds: they start on the first at or after that frame, as a cue a
-// fraction of one before the file's zero is put a whole second early in an
-// MP4. The clip's
-// video and sound are taken (the camera's caption stream and any data stream
-// left out), then the cues.
+// Cues count whole milliseconds: they start on the first at or after the
+// clip's first frame shown, as a cue a fraction of one before the file's zero
+// is put a whole second early in an MP4.
 std::uint64_t whole_ms_after(std::uint64_t pts) {
-  constexpr std::uint64_t kTicksPerMs = 90;
-  return (pts + kTicksPerMs - 1) / kTicksPerMs * kTicksPerMs;
+  return (pts + kPtsPerMillisecond - 1) / kPtsPerMillisecond * kPtsPerMillisecond;
 }
 
+// The clip, then its cues, which start where the clip's first frame is shown
+// on its own clock: a sound that starts before the picture, or frames
+// presented before the first one in the file, move nothing. The clip's video
+// and sound are taken (the camera's caption stream and any data stream left
+// out), then the cues.
 void add_inputs(const FfmpegJob& job, const JobFiles& files, std::vector<std::string>* command) {
   command->insert(command->end(), {"-nostdin",
                                    "-hide_banner",

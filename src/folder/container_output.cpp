@@ -28,10 +28,9 @@ const ClipMedia* media_of(const FoundClip& clip, DatedClip* dated) {
 // that starts a cue shows it), in SubRip whatever the subtitle file's form.
 const std::string& drawn_cues(const FolderRun& run, DatedClip* dated) {
   if (dated->drawn.empty()) {
-    constexpr std::uint64_t kTicksPerMs = 90;
     OutputPlan plan = run.plan;
     plan.form = SubtitleForm::kSubRip;
-    plan.clip_from_ms = dated->media->first_shown_pts / kTicksPerMs;
+    plan.clip_from_ms = dated->media->first_shown_pts / kPtsPerMillisecond;
     (void)render_cues(run, plan, *dated, &dated->drawn);
   }
   return dated->drawn;
@@ -52,9 +51,8 @@ std::optional<RecordedAt> creation_time(FolderRun* run, const DatedClip& dated) 
 // The frames a re-encoding of the clip makes, for its progress; 0 when not
 // known.
 std::uint64_t frames_of(const DatedClip& dated) {
-  constexpr std::uint64_t kTicksPerMs = 90;
   const std::uint64_t step = dated.media->frame_ticks;
-  return step == 0 ? 0 : duration_ms(dated.one.play_items[0]) * kTicksPerMs / step;
+  return step == 0 ? 0 : duration_ms(dated.one.play_items[0]) * kPtsPerMillisecond / step;
 }
 
 // The container's file beside the clip's subtitle file, made from this

@@ -8,6 +8,9 @@
 
 namespace zelvok {
 
+// A stream's presentation times count a 90 kHz clock.
+inline constexpr std::uint64_t kPtsPerMillisecond = 90;
+
 // The coded picture, as its sequence parameter set describes it.
 struct Picture {
   std::uint32_t width = 0;   // pixels, after cropping

@@ -8,13 +8,14 @@
 namespace zelvok {
 namespace {
 
-constexpr std::int64_t kPtsPerMillisecond = 90;
+// The clock in signed arithmetic, for times before its zero.
+constexpr auto kSignedPtsPerMs = static_cast<std::int64_t>(kPtsPerMillisecond);
 constexpr std::int64_t kPtsWrap = std::int64_t{1} << 33;  // the clock's 33 bits roll over
 
 // Milliseconds rounded down, for times before the clock's zero too.
 std::int64_t milliseconds(std::int64_t pts) {
-  const std::int64_t quotient = pts / kPtsPerMillisecond;
-  return pts % kPtsPerMillisecond < 0 ? quotient - 1 : quotient;
+  const std::int64_t quotient = pts / kSignedPtsPerMs;
+  return pts % kSignedPtsPerMs < 0 ? quotient - 1 : quotient;
 }
 
 // `pts` as the time nearest to `reference` among those the 33-bit clock
