@@ -2,17 +2,15 @@
 
 #include <algorithm>
 
+#include "model/pts_clock.h"
+
 namespace zelvok {
 
 std::int64_t in_time_offset_ms(const CameraTrack& track, std::uint32_t in_time) {
-  constexpr std::uint64_t kWrap = std::uint64_t{1} << 33;
-  constexpr std::int64_t kTicksPerMs = 90;
-  const std::uint64_t in_pts = (std::uint64_t{in_time} * 2) % kWrap;
+  const std::uint64_t in_pts = (std::uint64_t{in_time} * 2) % kPtsWrap;
   // The time nearest the first frame shown, across the clock's wrap.
-  const auto ticks =
-      static_cast<std::int64_t>((in_pts - track.first_shown_pts + kWrap / 2) % kWrap) -
-      static_cast<std::int64_t>(kWrap / 2);
-  return ticks >= 0 ? ticks / kTicksPerMs : -((-ticks + kTicksPerMs - 1) / kTicksPerMs);
+  return floor_ms(unwrapped_pts(in_pts, track.first_shown_pts) -
+                  static_cast<std::int64_t>(track.first_shown_pts));
 }
 
 const CameraState* state_at(const CameraTrack& track, std::int64_t ms) {

@@ -6,10 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace zelvok {
+#include "model/pts_clock.h"
 
-// A stream's presentation times count a 90 kHz clock.
-inline constexpr std::uint64_t kPtsPerMillisecond = 90;
+namespace zelvok {
 
 // The coded picture, as its sequence parameter set describes it.
 struct Picture {

@@ -3,28 +3,11 @@
 #include <algorithm>
 #include <limits>
 
+#include "model/pts_clock.h"
 #include "model/recording_stamp.h"
 
 namespace zelvok {
 namespace {
-
-// The clock in signed arithmetic, for times before its zero.
-constexpr auto kSignedPtsPerMs = static_cast<std::int64_t>(kPtsPerMillisecond);
-constexpr std::int64_t kPtsWrap = std::int64_t{1} << 33;  // the clock's 33 bits roll over
-
-// Milliseconds rounded down, for times before the clock's zero too.
-std::int64_t milliseconds(std::int64_t pts) {
-  const std::int64_t quotient = pts / kSignedPtsPerMs;
-  return pts % kSignedPtsPerMs < 0 ? quotient - 1 : quotient;
-}
-
-// `pts` as the time nearest to `reference` among those the 33-bit clock
-// shows as it: a clip that runs across the clock's wrap keeps its order.
-std::int64_t unwrapped(std::uint64_t pts, std::uint64_t reference) {
-  const auto from = static_cast<std::int64_t>(reference);
-  const std::int64_t ahead = (static_cast<std::int64_t>(pts) - from + kPtsWrap / 2) % kPtsWrap;
-  return from + (ahead < 0 ? ahead + kPtsWrap : ahead) - kPtsWrap / 2;
-}
 
 // One frame's presentation: the smallest step between two distinct times; 0
 // when there are not two.
@@ -43,7 +26,7 @@ std::int64_t frame_step(std::vector<std::int64_t> times) {
 std::vector<std::int64_t> times_of(const std::vector<Frame>& frames, std::uint64_t reference) {
   std::vector<std::int64_t> times(frames.size());
   std::transform(frames.begin(), frames.end(), times.begin(),
-                 [&](const Frame& frame) { return unwrapped(frame.pts, reference); });
+                 [&](const Frame& frame) { return unwrapped_pts(frame.pts, reference); });
   return times;
 }
 
@@ -69,11 +52,6 @@ std::size_t earliest_dated(const std::vector<Frame>& frames, const std::vector<s
     }
   }
   return found;
-}
-
-// A time read against the head's first frame, back on the 33-bit clock.
-std::uint64_t on_clock(std::int64_t time) {
-  return static_cast<std::uint64_t>((time % kPtsWrap + kPtsWrap) % kPtsWrap);
 }
 
 }  // namespace
@@ -109,16 +87,15 @@ bool clip_from_frames(const std::vector<Frame>& head, const std::vector<Frame>& 
     greatest = std::max(greatest, time);
   }
   const auto length =
-      static_cast<std::uint64_t>(milliseconds(greatest + frame_step(times)) - milliseconds(zero));
+      static_cast<std::uint64_t>(floor_ms(greatest + frame_step(times)) - floor_ms(zero));
   PlayItem item;
   item.clip_name = clip_name_of(file_name);
   item.stream_file = file_name;
   item.out_time = static_cast<std::uint32_t>(std::min<std::uint64_t>(
       length * kTicksPerMillisecond, std::numeric_limits<std::uint32_t>::max()));
-  item.first_cue_ms =
-      change == head.size()
-          ? 1000
-          : static_cast<std::uint64_t>(milliseconds(times[change]) - milliseconds(zero));
+  item.first_cue_ms = change == head.size()
+                          ? 1000
+                          : static_cast<std::uint64_t>(floor_ms(times[change]) - floor_ms(zero));
   item.first_shown_pts = on_clock(zero);
   playlist->play_items = {item};
   playlist->scenes = {head[first].date.entry};

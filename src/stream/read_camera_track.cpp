@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "model/pts_clock.h"
 #include "platform/files.h"
 #include "stream/camera_data.h"
 #include "stream/frames.h"
@@ -15,9 +16,6 @@ namespace {
 
 constexpr std::size_t kBlockPackets = 1366;    // 256 KiB of 192-byte packets, kept in cache
 constexpr std::size_t kFrameHeadBytes = 4096;  // of a frame's PES: its headers and SEI
-constexpr std::uint64_t kWrap = std::uint64_t{1} << 33;
-constexpr std::uint64_t kHalfWrap = kWrap / 2;
-constexpr std::int64_t kTicksPerMs = 90;
 constexpr std::uint8_t kStabiliserTag = 0x71;
 
 // A frame as read, in file order: its PTS, its pack (an index into the
@@ -102,18 +100,6 @@ StreamFault scan_file(const OpenedFile& file, std::size_t packet_size, Scan* sca
   }
   finish_frame(scan);
   return StreamFault::kNone;
-}
-
-// Each PTS as the time nearest the first frame's in the file, so that a clip
-// across the wrap of the 33-bit clock keeps its order.
-std::int64_t unwrapped(std::uint64_t pts, std::uint64_t reference) {
-  return static_cast<std::int64_t>(reference) +
-         static_cast<std::int64_t>((pts - reference + kHalfWrap) % kWrap) -
-         static_cast<std::int64_t>(kHalfWrap);
-}
-
-std::int64_t floor_ms(std::int64_t ticks) {
-  return ticks >= 0 ? ticks / kTicksPerMs : -((-ticks + kTicksPerMs - 1) / kTicksPerMs);
 }
 
 // Each setting as it was last recorded, else as first recorded.
@@ -218,15 +204,16 @@ StreamFault read_camera_track(const std::string& name, CameraTrack* track) {
     return fault == StreamFault::kNone ? StreamFault::kNoDate : fault;
   }
   const std::uint64_t reference = scan.frames.front().pts;
+  // Each PTS as the time nearest the first frame's in the file.
   for (RawFrame& frame : scan.frames) {
-    frame.pts = static_cast<std::uint64_t>(unwrapped(frame.pts, reference));
+    frame.pts = static_cast<std::uint64_t>(unwrapped_pts(frame.pts, reference));
   }
   std::stable_sort(scan.frames.begin(), scan.frames.end(),
                    [](const RawFrame& a, const RawFrame& b) {
                      return static_cast<std::int64_t>(a.pts) < static_cast<std::int64_t>(b.pts);
                    });
   const auto first = static_cast<std::int64_t>(scan.frames.front().pts);
-  track->first_shown_pts = static_cast<std::uint64_t>(first) % kWrap;
+  track->first_shown_pts = on_clock(first);
   const std::vector<Decoded> decoded = decode_packs(scan.packs);
   resolve_states(scan.frames, first, decoded, track);
   add_points(scan.frames, decoded, track);
