@@ -1,8 +1,6 @@
 #include "stream/read_clip_media.h"
 
 #include <algorithm>
-#include <memory>
-#include <new>
 #include <vector>
 
 #include "platform/files.h"
@@ -101,16 +99,13 @@ StreamFault read_clip_media(const std::string& name, ClipMedia* media) {
   if (file.descriptor < 0) {
     return StreamFault::kOpenFailed;
   }
-  StreamFault fault = StreamFault::kOpenFailed;
-  const std::size_t size = static_cast<std::size_t>(std::min(file.size, kStreamHeadBytes));
-  if (file.regular && seek_to(file.descriptor, 0)) {
-    const std::unique_ptr<std::uint8_t[]> head(new (std::nothrow) std::uint8_t[size]);
-    if (head == nullptr) {
+  StreamFault fault = StreamFault::kOpenFailed;  // a device or a FIFO is not read
+  Region head;
+  if (file.regular) {
+    if (!read_region(file.descriptor, 0, std::min(file.size, kStreamHeadBytes), &head)) {
       fault = StreamFault::kAllocationFailed;
     } else {
-      const std::size_t got = read_fully(file.descriptor, head.get(), size);
-      fault = media_from_head(ByteSpan(head.get(), got), media) ? StreamFault::kNone
-                                                                : StreamFault::kNoDate;
+      fault = media_from_head(head.span(), media) ? StreamFault::kNone : StreamFault::kNoDate;
     }
   }
   close_file(file.descriptor);

@@ -14,26 +14,6 @@
 namespace zelvok {
 namespace {
 
-// Bytes of a file read into memory.
-struct Region {
-  std::unique_ptr<std::uint8_t[]> bytes;
-  std::size_t size = 0;  // bytes read, up to the end of the file
-  ByteSpan span() const { return {bytes.get(), size}; }
-};
-
-// Reads up to `size` bytes from `offset` on; false when there is no memory
-// for them.
-bool read_region(int descriptor, std::uint64_t offset, std::uint64_t size, Region* region) {
-  region->bytes.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(size)]);
-  if (region->bytes == nullptr) {
-    return false;
-  }
-  region->size = seek_to(descriptor, offset)
-                     ? read_fully(descriptor, region->bytes.get(), static_cast<std::size_t>(size))
-                     : 0;
-  return true;
-}
-
 // Where the tail of a file begins: kStreamTailBytes before its end, on its
 // packet grid, and never before `after`, where the head ended.
 std::uint64_t tail_start(std::uint64_t file_size, std::uint64_t after, std::size_t packet_size) {
@@ -60,6 +40,17 @@ StreamFault read_clip(const OpenedFile& file, std::size_t packet_size, const std
 }
 
 }  // namespace
+
+bool read_region(int descriptor, std::uint64_t offset, std::uint64_t size, Region* region) {
+  region->bytes.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(size)]);
+  if (region->bytes == nullptr) {
+    return false;
+  }
+  region->size = seek_to(descriptor, offset)
+                     ? read_fully(descriptor, region->bytes.get(), static_cast<std::size_t>(size))
+                     : 0;
+  return true;
+}
 
 bool clip_from_stream(ByteSpan head, ByteSpan tail, const std::string& file_name,
                       Playlist* playlist) {

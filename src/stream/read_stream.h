@@ -3,6 +3,7 @@
 // only, whatever its size.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "model/byte_reader.h"
@@ -23,6 +24,17 @@ enum class StreamFault {
   kAllocationFailed,  // no memory for what is read of it
   kNoDate,            // no stream, no video, or no frame with a date
 };
+
+// Bytes of a file read into memory.
+struct Region {
+  std::unique_ptr<std::uint8_t[]> bytes;
+  std::size_t size = 0;  // bytes read, up to the end of the file
+  ByteSpan span() const { return {bytes.get(), size}; }
+};
+
+// Reads up to `size` bytes of the file open on `descriptor` from `offset`
+// on; false when there is no memory for them.
+bool read_region(int descriptor, std::uint64_t offset, std::uint64_t size, Region* region);
 
 // The packet size of the transport stream in `file` (192 or 188), read from
 // its first bytes; 0 when it does not begin as a stream does.
