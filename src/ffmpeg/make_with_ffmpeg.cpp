@@ -95,27 +95,12 @@ FfmpegOutput follow_output(ChildProcess* child, const FfmpegJob& job, const Cons
   return output;
 }
 
-// `text` in a temporary file beside the target; empty when it cannot be had.
-std::string write_temporary(const std::string& target, std::string_view text) {
-  std::string name;
-  const int file = create_temporary_beside(target, &name);
-  if (file < 0) {
-    return {};
-  }
-  const bool written = write_fully(file, text.data(), text.size());
-  if (!close_file(file) || !written) {
-    remove_temporary(name);
-    return {};
-  }
-  return name;
-}
-
 // ffmpeg run on the cues into `files->output`; true when it succeeded.
 bool run_ffmpeg(const std::string& ffmpeg, const FfmpegJob& job, JobFiles* files,
                 const Console& console, FfmpegOutput* output) {
-  files->cues = write_temporary(job.target, job.cues);
+  files->cues = write_temporary_beside(job.target, job.cues);
   if (!job.drawn_cues.empty()) {
-    files->drawn_cues = write_temporary(job.target, job.drawn_cues);
+    files->drawn_cues = write_temporary_beside(job.target, job.drawn_cues);
   }
   bool succeeded = false;
   if (!files->cues.empty() && (job.drawn_cues.empty() || !files->drawn_cues.empty())) {

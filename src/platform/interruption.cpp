@@ -30,9 +30,9 @@ void note_child(long long /*process*/) {}
 
 namespace {
 
-// Fixed buffers, as nothing else may be touched in a signal handler: a
-// subtitle file, an MKV's cues and the MKV itself may be in the making at
-// once.
+// Fixed buffers, as nothing else may be touched in a signal handler: at
+// most three temporaries are in the making at once (an MKV's or MP4's cues,
+// the cues drawn into its picture, and the file itself).
 constexpr std::size_t kSlots = 4;
 constexpr std::size_t kLongestName = 4096;
 

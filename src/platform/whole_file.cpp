@@ -90,19 +90,24 @@ bool put_temporary_in_place(const std::string& temporary, const std::string& tar
   return move_temporary(temporary, target, replace);
 }
 
-bool write_whole_file(const std::string& target, std::string_view bytes, bool replace) {
+std::string write_temporary_beside(const std::string& target, std::string_view bytes) {
   std::string temporary;
   const int file = create_temporary_beside(target, &temporary);
   if (file < 0) {
-    return false;
+    return {};
   }
   const bool written = write_fully(file, bytes.data(), bytes.size());
   if (!close_file(file) || !written) {
     remove_temporary(temporary);
-    return false;
+    return {};
   }
+  return temporary;
+}
+
+bool write_whole_file(const std::string& target, std::string_view bytes, bool replace) {
+  const std::string temporary = write_temporary_beside(target, bytes);
   // Made new here and written through its own descriptor: a regular file.
-  return move_temporary(temporary, target, replace);
+  return !temporary.empty() && move_temporary(temporary, target, replace);
 }
 
 }  // namespace zelvok

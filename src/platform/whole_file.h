@@ -17,6 +17,10 @@ namespace zelvok {
 // made.
 int create_temporary_beside(const std::string& target, std::string* temporary);
 
+// `bytes` written whole into a temporary made beside `target`: its name, or
+// empty when it could not be made or written (nothing is left then).
+std::string write_temporary_beside(const std::string& target, std::string_view bytes);
+
 // Removes a temporary that is not to be moved into place.
 void remove_temporary(const std::string& temporary);
 
