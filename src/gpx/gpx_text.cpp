@@ -1,6 +1,7 @@
 #include "gpx/gpx_text.h"
 
-#include <cstdio>
+#include <array>
+#include <cstdint>
 
 #include "model/recording_stamp.h"
 #include "model/zone.h"
@@ -40,21 +41,25 @@ std::string signed_degrees(const Coordinate& coordinate) {
   return negative ? std::string("-").append(degrees) : degrees;
 }
 
-// The UTC date of the point: the GPS date, else the recording's.
+// The UTC date of the point: the GPS date, else the recording's (as it
+// stands when the camera recorded no zone).
 bool utc_date(const TrackPoint& point, GpsDate* date) {
   if (point.fix.date) {
     *date = *point.fix.date;
     return true;
   }
-  RecordingStamp stamp = decode_stamp(point.recorded);
-  const Zone zone = decode_zone(point.recorded.zone);
-  if (!is_calendar_stamp(stamp) ||
-      (zone != kNoZone && !shift_stamp(&stamp, -std::int64_t{zone} * 60))) {
+  const RecordedAt recorded{decode_stamp(point.recorded), decode_zone(point.recorded.zone)};
+  RecordingStamp stamp = recorded.stamp;
+  if (recorded.zone == kNoZone ? !is_calendar_stamp(stamp) : !utc_of(recorded, &stamp)) {
     return false;
   }
-  *date = GpsDate{static_cast<std::uint16_t>(stamp.year), static_cast<std::uint8_t>(stamp.month),
-                  static_cast<std::uint8_t>(stamp.day)};
+  *date = GpsDate{stamp.year, stamp.month, stamp.day};
   return true;
+}
+
+// A ratio of the GPS time, whole.
+std::uint8_t whole(const Ratio& value) {
+  return static_cast<std::uint8_t>(value.numerator / value.denominator);
 }
 
 std::string point_text(const TrackPoint& point) {
@@ -69,14 +74,10 @@ std::string point_text(const TrackPoint& point) {
   }
   GpsDate date{};
   if (fix.time && utc_date(point, &date)) {
-    char stamp[64];
-    (void)std::snprintf(
-        stamp, sizeof stamp, "%04u-%02u-%02uT%02u:%02u:%02uZ", unsigned{date.year},
-        unsigned{date.month}, unsigned{date.day},
-        static_cast<unsigned>((*fix.time)[0].numerator / (*fix.time)[0].denominator),
-        static_cast<unsigned>((*fix.time)[1].numerator / (*fix.time)[1].denominator),
-        static_cast<unsigned>((*fix.time)[2].numerator / (*fix.time)[2].denominator));
-    text.append("        <time>").append(stamp).append("</time>\n");
+    const std::array<Ratio, 3>& time = *fix.time;
+    const RecordingStamp utc{date.year,      date.month,     date.day,
+                             whole(time[0]), whole(time[1]), whole(time[2])};
+    text.append("        <time>").append(iso_date_time(utc)).append("Z</time>\n");
   }
   return text.append("      </trkpt>\n");
 }

@@ -1,6 +1,7 @@
 #include "model/recording_stamp.h"
 
 #include <array>
+#include <cstdio>
 
 namespace zelvok {
 namespace {
@@ -192,6 +193,15 @@ void advance_stamp_carrying(RecordingStamp* stamp) {
   }
   stamp->month = 1;
   ++stamp->year;
+}
+
+std::string iso_date_time(const RecordingStamp& stamp) {
+  std::array<char, 32> text{};
+  const int size =
+      std::snprintf(text.data(), text.size(), "%04u-%02u-%02uT%02u:%02u:%02u", unsigned{stamp.year},
+                    unsigned{stamp.month}, unsigned{stamp.day}, unsigned{stamp.hour},
+                    unsigned{stamp.minute}, unsigned{stamp.second});
+  return std::string(text.data(), static_cast<std::size_t>(size));
 }
 
 bool utc_of(const RecordedAt& recorded, RecordingStamp* utc) {

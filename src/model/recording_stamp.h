@@ -56,6 +56,9 @@ std::int64_t days_since_year_zero(const RecordingStamp& stamp);
 // it was, when it is not on the calendar or would leave the years 0000-9999.
 bool shift_stamp(RecordingStamp* stamp, std::int64_t seconds);
 
+// "YYYY-MM-DDTHH:MM:SS", as ISO 8601 writes a date and time.
+std::string iso_date_time(const RecordingStamp& stamp);
+
 // The instant `recorded` names, in UTC. False when the camera recorded no
 // zone, the stamp is not on the calendar, or UTC would leave the years
 // 0000-9999.
