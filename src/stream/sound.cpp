@@ -41,8 +41,11 @@ unsigned dolby_channels(ByteSpan es) {
     }
     BitReader bits{header, 16};
     std::uint32_t mode = 0;
-    const std::uint32_t bsid = (header.size() > 5) ? static_cast<std::uint32_t>(header[5] >> 3) : 0;
-    if (bsid <= kLastAc3Bsid) {
+    // bsid in the top five bits of byte 5; a header cut before it reads as
+    // AC-3's, and overruns there.
+    std::uint8_t bsid_byte = 0;
+    (void)read_u8(header, 5, &bsid_byte);
+    if ((bsid_byte >> 3) <= kLastAc3Bsid) {
       (void)read_bits(&bits, 16 + 8 + 8);  // crc1; fscod, frmsizecod; bsid, bsmod
       mode = read_bits(&bits, 3);
       const unsigned mix_bits = ((mode & 1) != 0 && mode != 1 ? 2 : 0) + ((mode & 4) != 0 ? 2 : 0) +
