@@ -65,23 +65,12 @@ TEST_P(MkvAlignmentTest, CuesStartWhereTheSubtitleFileSays) {
               "made [1]; already there [0]; failed [0]")))
       << result.output;
   EXPECT_EQ(result.errors, "");
-  const std::vector<Packet> muxed = packets(folder.path, "00000.mkv");
-  double first_shown = 1e9;
-  double first = 1e9;
-  std::vector<double> cues;
-  for (const Packet& packet : muxed) {
-    first = std::min(first, packet.time);
-    if (packet.stream == 0) {
-      first_shown = std::min(first_shown, packet.time);
-    }
-    if (packet.stream == (GetParam().sound ? 2 : 1)) {
-      cues.push_back(packet.time);
-    }
-  }
-  EXPECT_NEAR(first, 0.0, 0.0015);
-  ASSERT_EQ(cues.size(), 3u);
-  for (std::size_t k = 0; k < cues.size(); ++k) {
-    EXPECT_NEAR(cues[k] - first_shown, static_cast<double>(k), 0.0015) << k;
+  const testing::Timeline muxed =
+      testing::timeline_of(folder.path, "00000.mkv", GetParam().sound ? 2 : 1);
+  EXPECT_NEAR(muxed.first, 0.0, 0.0015);
+  ASSERT_EQ(muxed.cues.size(), 3u);
+  for (std::size_t k = 0; k < muxed.cues.size(); ++k) {
+    EXPECT_NEAR(muxed.cues[k] - muxed.first_shown, static_cast<double>(k), 0.0015) << k;
   }
   // Three seconds of picture, within a frame, and the sound's lead.
   const double duration = duration_of(folder.path, "00000.mkv");

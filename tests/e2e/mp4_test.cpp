@@ -21,7 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ClipTraits;
 using testing::make_clip;
-using testing::Packet;
 using testing::probe;
 using testing::ScopedVariable;
 
@@ -57,24 +56,15 @@ TEST_P(Mp4AlignmentTest, CuesStartWhereTheSubtitleFileSays) {
       summary("[1] (from playlists 0, from streams 1); already there [0]; failed [0]",
               "made [1]; already there [0]; failed [0]")))
       << result.output;
-  const int cue_stream = GetParam().sound ? 2 : 1;
-  double first_shown = 1e9;
-  std::vector<double> cues;
-  for (const Packet& packet : testing::packets(folder.path, "00000.mp4")) {
-    if (packet.stream == 0) {
-      first_shown = std::min(first_shown, packet.time);
-    }
-    if (packet.stream == cue_stream && packet.size > 2) {
-      cues.push_back(packet.time);
-    }
-  }
+  const testing::Timeline made =
+      testing::timeline_of(folder.path, "00000.mp4", GetParam().sound ? 2 : 1);
   // The picture starts the file; a sound's lead before it stays behind the
   // MP4's edit list.
-  EXPECT_NEAR(first_shown, 0.0, 0.0015);
+  EXPECT_NEAR(made.first_shown, 0.0, 0.0015);
   EXPECT_EQ(probe(folder.path, "00000.mp4", "format=start_time"), "0.000000\n");
-  ASSERT_EQ(cues.size(), 3u);
-  for (std::size_t k = 0; k < cues.size(); ++k) {
-    EXPECT_NEAR(cues[k] - first_shown, static_cast<double>(k), 0.0015) << k;
+  ASSERT_EQ(made.cues.size(), 3u);
+  for (std::size_t k = 0; k < made.cues.size(); ++k) {
+    EXPECT_NEAR(made.cues[k] - made.first_shown, static_cast<double>(k), 0.0015) << k;
   }
   const double duration = testing::duration_of(folder.path, "00000.mp4");
   EXPECT_GE(duration, 3.0 - 0.0015);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
@@ -76,6 +77,20 @@ std::vector<Packet> packets(const fs::path& folder, const std::string& name) {
     }
   }
   return found;
+}
+
+Timeline timeline_of(const fs::path& folder, const std::string& name, int cue_stream) {
+  Timeline timeline;
+  for (const Packet& packet : packets(folder, name)) {
+    timeline.first = std::min(timeline.first, packet.time);
+    if (packet.stream == 0) {
+      timeline.first_shown = std::min(timeline.first_shown, packet.time);
+    }
+    if (packet.stream == cue_stream && packet.size > 2) {
+      timeline.cues.push_back(packet.time);
+    }
+  }
+  return timeline;
 }
 
 double duration_of(const fs::path& folder, const std::string& name) {

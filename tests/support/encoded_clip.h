@@ -60,6 +60,16 @@ struct Packet {
 // The packets ffprobe reads of a file, with their presentation times.
 std::vector<Packet> packets(const std::filesystem::path& folder, const std::string& name);
 
+// Where a made file's packets stand, in seconds: its earliest packet, its
+// first frame shown (stream 0), and each cue with text on `cue_stream`.
+struct Timeline {
+  double first = 1e9;
+  double first_shown = 1e9;
+  std::vector<double> cues;
+};
+
+Timeline timeline_of(const std::filesystem::path& folder, const std::string& name, int cue_stream);
+
 // How long ffprobe says the file lasts, in seconds.
 double duration_of(const std::filesystem::path& folder, const std::string& name);
 
